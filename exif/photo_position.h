@@ -1,0 +1,16 @@
+#pragma once
+#include "text/text_types.h"
+
+// The three texts the album needs of a photo. Written only when read_photo_position returns 1.
+struct PhotoPosition {
+  AnsiText latitude;   // signed decimal degrees, north positive, e.g. "48.8582222222222"
+  AnsiText longitude;  // signed decimal degrees, east positive
+  AnsiText date_time;  // the EXIF DateTimeOriginal text as the camera wrote it; may be empty
+};
+
+// Reads the GPS position and capture time of a photo file (path in the process code page).
+//   1  EXIF decoded (a photo without GPS gives "0" for both coordinates)
+//  -1  the file cannot be opened for reading (missing, a directory, no permission)
+//  -2  the file cannot be read whole (read error, or too large to address)
+//  -3  not a JPEG stream with a decodable EXIF block
+int read_photo_position(PhotoPosition& position, const AnsiText& file_name);

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what Trailbook needs on Debian 12, and nothing when all of it is there.
+#   scripts/install-deps.sh run    what building and starting the program needs
+#   scripts/install-deps.sh test   that, plus what the tests need (sanitizers, fuzzer, Chromium)
+set -euo pipefail
+profile=${1:-test}
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev librsvg2-bin)
+if [ "$profile" = test ]; then
+  packages+=(googletest libgtest-dev clang libclang-rt-14-dev chromium xvfb xauth
+             appstream desktop-file-utils dpkg-dev file imagemagick)
+fi
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq -o DPkg::Lock::Timeout=600
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    -o DPkg::Lock::Timeout=600 "${missing[@]}"
+fi
+
+# Leaflet for the album page (and playwright-core for the browser tests) come from npm.
+if [ -f package-lock.json ]; then
+  if [ ! -f node_modules/.package-lock.json ] || ! cmp -s <(sed -n '/"packages"/,$p' package-lock.json) \
+       <(sed -n '/"packages"/,$p' node_modules/.package-lock.json 2>/dev/null) ; then
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
+fi

@@ -1,0 +1,68 @@
+#include "text/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
+
+#include "text/app_error.h"
+
+namespace {
+
+// The system's text for a failure, without the trailing blanks and periods.
+QString failure_reason(const QString& reason) {
+  QString text = reason;
+  while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'.')) text.chop(1);
+  return text;
+}
+
+WideText decode_text(const QByteArray& bytes) {
+  struct Mark {
+    const char* bytes;
+    int size;
+    QStringConverter::Encoding encoding;
+  };
+  static const Mark marks[] = {{"\xEF\xBB\xBF", 3, QStringConverter::Utf8},
+                               {"\xFF\xFE", 2, QStringConverter::Utf16LE},
+                               {"\xFE\xFF", 2, QStringConverter::Utf16BE}};
+  for (const Mark& mark : marks) {
+    if (bytes.startsWith(QByteArrayView(mark.bytes, mark.size))) {
+      // The mark is cut off here; a second one belongs to the text.
+      QStringDecoder decoder(mark.encoding, QStringConverter::Flag::ConvertInitialBom);
+      return decoder.decode(QByteArrayView(bytes).sliced(mark.size));
+    }
+  }
+  return to_wide(bytes);
+}
+
+}  // namespace
+
+QStringList split_text_lines(const WideText& text) {
+  QStringList lines;
+  const qsizetype end = text.indexOf(QChar(u'\0')) < 0 ? text.size() : text.indexOf(QChar(u'\0'));
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < end; ++i) {
+    const QChar c = text[i];
+    if (c != u'\r' && c != u'\n') continue;
+    lines.append(text.mid(start, i - start));
+    if (c == u'\r' && i + 1 < end && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  if (start < end) lines.append(text.mid(start, end - start));
+  return lines;
+}
+
+QStringList load_text_lines(const WideText& path) {
+  QFile file(path);
+  const bool is_folder = QFileInfo(path).isDir();
+  if (is_folder || !file.open(QIODevice::ReadOnly)) {
+    const QString reason = is_folder ? QString::fromLocal8Bit(std::strerror(EISDIR))
+                                     : file.errorString();
+    throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
+                       .arg(QFileInfo(path).absoluteFilePath(), failure_reason(reason)));
+  }
+  const QByteArray bytes = file.readAll();
+  file.close();
+  return split_text_lines(decode_text(bytes));
+}

@@ -1,0 +1,38 @@
+#include "text/text_ops.h"
+
+#include <algorithm>
+
+WideText format_int(std::int32_t value) { return QString::number(value); }
+
+WideText format_timestamp(const QDateTime& local_time) {
+  const QDate date = local_time.date();
+  const QTime time = local_time.time();
+  return QString::asprintf("%04d%02d%02d%02d%02d%02d", date.year(), date.month(), date.day(),
+                           time.hour(), time.minute(), time.second());
+}
+
+QDateTime current_local_time() { return QDateTime::currentDateTime(); }
+
+WideText replace_all(const WideText& text, const WideText& pattern, const WideText& replacement) {
+  if (pattern.isEmpty() || text.isEmpty()) return text;
+  WideText result = text;
+  // QString::replace scans left to right and never rescans what it inserted.
+  return result.replace(pattern, replacement, Qt::CaseSensitive);
+}
+
+namespace {
+
+qsizetype last_separator(const WideText& path) {
+#ifdef _WIN32
+  return std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u':'));
+#else
+  // On Unix ':' is an ordinary file-name character.
+  return path.lastIndexOf(u'/');
+#endif
+}
+
+}  // namespace
+
+WideText folder_of(const WideText& path) { return path.left(last_separator(path) + 1); }
+
+WideText name_of(const WideText& path) { return path.mid(last_separator(path) + 1); }

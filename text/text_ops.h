@@ -1,0 +1,22 @@
+#pragma once
+#include <QDateTime>
+#include <QStringList>
+#include <cstdint>
+
+#include "text/text_types.h"
+
+// "%i": '-' for negatives, no grouping.
+WideText format_int(std::int32_t value);
+
+// "yyyymmddhhmmss" of a local date and time (milliseconds dropped).
+WideText format_timestamp(const QDateTime& local_time);
+// Reads the local clock; kept apart so callers and tests can supply their own time.
+QDateTime current_local_time();
+
+// Replaces every non-overlapping occurrence, leftmost first, case-sensitive.
+WideText replace_all(const WideText& text, const WideText& pattern, const WideText& replacement);
+
+// The folder part of a path including its final separator, and the name after it.
+// Separators are '/' on Unix and '\\' or ':' on Windows.
+WideText folder_of(const WideText& path);
+WideText name_of(const WideText& path);
