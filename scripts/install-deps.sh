@@ -28,9 +28,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Leaflet for the album page (and playwright-core for the browser tests) come from npm.
+# node_modules/.lock-installed is the package-lock.json that the last successful `npm ci` used.
 if [ -f package-lock.json ]; then
-  if [ ! -f node_modules/.package-lock.json ] || ! cmp -s <(sed -n '/"packages"/,$p' package-lock.json) \
-       <(sed -n '/"packages"/,$p' node_modules/.package-lock.json 2>/dev/null) ; then
+  if ! cmp -s package-lock.json node_modules/.lock-installed; then
     npm ci --no-audit --no-fund --loglevel=error
+    cp package-lock.json node_modules/.lock-installed
   fi
 fi
