@@ -57,8 +57,8 @@ QStringList load_text_lines(const WideText& path) {
   QFile file(path);
   const bool is_folder = QFileInfo(path).isDir();
   if (is_folder || !file.open(QIODevice::ReadOnly)) {
-    const QString reason = is_folder ? QString::fromLocal8Bit(std::strerror(EISDIR))
-                                     : file.errorString();
+    const QString reason =
+        is_folder ? QString::fromLocal8Bit(std::strerror(EISDIR)) : file.errorString();
     throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
                        .arg(QFileInfo(path).absoluteFilePath(), failure_reason(reason)));
   }

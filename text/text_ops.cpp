@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-WideText format_int(std::int32_t value) { return QString::number(value); }
+WideText format_int(std::int32_t value) {
+  return QString::number(value);
+}
 
 WideText format_timestamp(const QDateTime& local_time) {
   const QDate date = local_time.date();
@@ -11,7 +13,9 @@ WideText format_timestamp(const QDateTime& local_time) {
                            time.hour(), time.minute(), time.second());
 }
 
-QDateTime current_local_time() { return QDateTime::currentDateTime(); }
+QDateTime current_local_time() {
+  return QDateTime::currentDateTime();
+}
 
 WideText replace_all(const WideText& text, const WideText& pattern, const WideText& replacement) {
   if (pattern.isEmpty() || text.isEmpty()) return text;
@@ -33,6 +37,10 @@ qsizetype last_separator(const WideText& path) {
 
 }  // namespace
 
-WideText folder_of(const WideText& path) { return path.left(last_separator(path) + 1); }
+WideText folder_of(const WideText& path) {
+  return path.left(last_separator(path) + 1);
+}
 
-WideText name_of(const WideText& path) { return path.mid(last_separator(path) + 1); }
+WideText name_of(const WideText& path) {
+  return path.mid(last_separator(path) + 1);
+}
