@@ -1,0 +1,22 @@
+#pragma once
+// Reads a photo file whole into memory.
+#include <cstdint>
+#include <memory>
+
+#include "text/text_types.h"
+
+enum class PhotoFileStatus { read, cannot_open, cannot_read };
+
+struct PhotoFile {
+  PhotoFileStatus status = PhotoFileStatus::cannot_open;
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::uint32_t size = 0;
+};
+
+// Files larger than this are refused as unreadable: sizes are signed 32-bit byte counts.
+inline constexpr std::int64_t largest_photo_file = INT32_MAX;
+
+// Only regular files are opened: a directory, a pipe or a device counts as not openable, so a
+// pipe without a writer cannot block the program. A file that shrinks while it is read, one
+// larger than largest_photo_file, or one for which no buffer can be had counts as unreadable.
+PhotoFile read_photo_file(const AnsiText& file_name);

@@ -1,0 +1,47 @@
+#pragma once
+// Bounds-aware reads of 8-, 16- and 32-bit numbers from an EXIF block in the block's byte order.
+// Offsets and sizes are 64-bit so that offset + size never wraps: a huge 32-bit offset from the
+// file always counts as outside the block.
+#include <cstdint>
+
+#include "exif/exif_record.h"
+
+class TiffReader {
+ public:
+  TiffReader(const std::uint8_t* data, std::uint32_t length, bool little_endian)
+      : data_(data), length_(length), little_endian_(little_endian) {}
+
+  std::uint32_t length() const { return length_; }
+  bool little_endian() const { return little_endian_; }
+  const std::uint8_t* at(std::uint64_t offset) const { return data_ + offset; }
+
+  // True when the `size` bytes from `offset` lie wholly inside the block.
+  bool contains(std::uint64_t offset, std::uint64_t size) const {
+    return offset <= length_ && size <= length_ - offset;
+  }
+
+  // The readers below expect the caller to have checked `contains` first.
+  std::uint8_t u8(std::uint64_t offset) const { return data_[offset]; }
+  std::uint16_t u16(std::uint64_t offset) const {
+    const std::uint8_t* p = data_ + offset;
+    return little_endian_ ? static_cast<std::uint16_t>(p[0] | p[1] << 8)
+                          : static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+  }
+  std::uint32_t u32(std::uint64_t offset) const {
+    const std::uint8_t* p = data_ + offset;
+    const std::uint32_t b0 = p[0], b1 = p[1], b2 = p[2], b3 = p[3];
+    return little_endian_ ? (b0 | b1 << 8 | b2 << 16 | b3 << 24)
+                          : (b0 << 24 | b1 << 16 | b2 << 8 | b3);
+  }
+  Rational rational(std::uint64_t offset) const { return {u32(offset), u32(offset + 4)}; }
+
+ private:
+  const std::uint8_t* data_;
+  std::uint32_t length_;
+  bool little_endian_;
+};
+
+// TIFF offsets count from the byte-order mark, which sits 6 bytes into the block, after "Exif\0\0".
+inline std::uint64_t block_offset(std::uint32_t tiff_offset) {
+  return static_cast<std::uint64_t>(tiff_offset) + 6;
+}
