@@ -1,0 +1,28 @@
+#include "album/photo_patterns.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <vector>
+
+const QStringList& photo_name_patterns() {
+  static const QStringList patterns = {"*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif"};
+  return patterns;
+}
+
+WideText photo_dialog_filter() {
+  const WideText joined = photo_name_patterns().join(u';');
+  return QStringLiteral("Photos(") + joined + QStringLiteral(")|") + joined;
+}
+
+bool is_photo_file_name(const WideText& file_name) {
+  static const std::vector<QRegularExpression> expressions = [] {
+    std::vector<QRegularExpression> list;
+    for (const QString& pattern : photo_name_patterns()) {
+      list.push_back(QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive));
+    }
+    return list;
+  }();
+  return std::ranges::any_of(expressions, [&](const QRegularExpression& expression) {
+    return expression.match(file_name).hasMatch();
+  });
+}

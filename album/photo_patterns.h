@@ -1,0 +1,16 @@
+#pragma once
+// The photo files the add-photos command offers: one list of name patterns shared by the open
+// dialog and by front ends that expand folders themselves.
+#include <QStringList>
+
+#include "text/text_types.h"
+
+// "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif".
+const QStringList& photo_name_patterns();
+
+// The dialog filter "Photos(<patterns>)|<patterns>", the patterns joined by ';'.
+WideText photo_dialog_filter();
+
+// Whether a file name (without its folder) matches one of the patterns, letter case ignored,
+// so IMG_0001.JPG counts as well as img_0001.jpg.
+bool is_photo_file_name(const WideText& file_name);
