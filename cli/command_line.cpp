@@ -1,0 +1,72 @@
+#include "cli/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "cli/exit_status.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+ParsedCommandLine parse_command_line(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      u"Makes an album page, a map of geotagged photos, from photo files and folders.\n"
+      u"The page is written into the folder of the first photo and its path is printed last.\n"
+      u"\n"
+      u"Exit status: 0 when a page was written (or with --positions, when a photo had a\n"
+      u"position), 1 when no photo had a position, 2 on bad usage or an error."_s);
+  const QCommandLineOption help_option({u"h"_s, u"help"_s}, u"Shows this help."_s);
+  const QCommandLineOption positions_option(
+      u"positions"_s,
+      u"Writes no page; prints one tab-separated line per photo: path, result (1, -1, -2 "
+      u"or -3), latitude, longitude, date-time."_s);
+  const QCommandLineOption open_option(u"open"_s, u"Opens the page with the desktop."_s);
+  const QCommandLineOption template_option(
+      u"template"_s, u"Fills FILE instead of templates/template.html beside the program."_s,
+      u"FILE"_s);
+  const QCommandLineOption version_option(u"version"_s, u"Shows the version."_s);
+  parser.addOption(help_option);
+  parser.addOption(version_option);
+  parser.addOption(positions_option);
+  parser.addOption(open_option);
+  parser.addOption(template_option);
+  parser.addPositionalArgument(
+      u"PHOTO"_s,
+      u"Photo files, in album order; a folder stands for its photo files (*.jpg, *.jpeg, "
+      u"*.raw, *.tiff, *.tif in any letter case), sorted by name."_s,
+      u"PHOTO..."_s);
+
+  ParsedCommandLine result;
+  const auto usage_error = [&](const WideText& message) {
+    result.text = message + u"\nTry 'trailbook-album --help' for more information."_s;
+    result.exit_status = exit_usage_or_error;
+    return result;
+  };
+  if (!parser.parse(arguments)) return usage_error(parser.errorText());
+  if (parser.isSet(help_option)) {
+    result.text = parser.helpText();
+    result.exit_status = exit_success;
+    return result;
+  }
+
+  if (parser.isSet(version_option)) {
+    result.text = u"trailbook-album "_s + QCoreApplication::applicationVersion() + u'\n';
+    result.exit_status = exit_success;
+    return result;
+  }
+
+  CommandLine command;
+  command.positions = parser.isSet(positions_option);
+  command.open_page = parser.isSet(open_option);
+  command.template_file = parser.value(template_option);
+  command.photo_args = parser.positionalArguments();
+  if (command.photo_args.isEmpty()) return usage_error(u"No photo given."_s);
+  if (command.positions && (command.open_page || parser.isSet(template_option))) {
+    return usage_error(u"--positions writes no page: --open and --template do not apply."_s);
+  }
+  if (parser.isSet(template_option) && command.template_file.isEmpty()) {
+    return usage_error(u"--template needs a file name."_s);
+  }
+  result.command = std::move(command);
+  return result;
+}

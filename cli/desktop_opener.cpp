@@ -1,0 +1,11 @@
+#include "cli/desktop_opener.h"
+
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+bool open_with_desktop(const WideText& file) {
+  WideText opener = qEnvironmentVariable("TRAILBOOK_OPENER");
+  if (opener.isEmpty()) opener = u"xdg-open"_s;
+  return QProcess::startDetached(opener, {file});
+}

@@ -1,0 +1,41 @@
+// trailbook-album: the add-photos command without the window, for scripts and servers.
+#include <QCoreApplication>
+#include <cstdio>
+#include <exception>
+#include <new>
+
+#include "cli/album_run.h"
+#include "cli/command_line.h"
+#include "cli/console_output.h"
+#include "cli/exit_status.h"
+#include "text/app_error.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  QCoreApplication::setApplicationName(u"trailbook-album"_s);
+  QCoreApplication::setApplicationVersion(QStringLiteral(TRAILBOOK_VERSION));
+
+  const ParsedCommandLine parsed = parse_command_line(QCoreApplication::arguments());
+  if (!parsed.command) {
+    const AnsiText text = to_ansi(parsed.text);
+    if (parsed.exit_status == exit_success) {
+      std::fputs(text.constData(), stdout);
+    } else {
+      std::fprintf(stderr, "trailbook-album: %s\n", text.constData());
+    }
+    return parsed.exit_status;
+  }
+
+  try {
+    return parsed.command->positions ? run_positions(*parsed.command) : run_album(*parsed.command);
+  } catch (const AppError& error) {
+    write_error_line(error.message());
+  } catch (const std::bad_alloc&) {
+    write_error_line(u"Out of memory."_s);
+  } catch (const std::exception& error) {
+    write_error_line(QString::fromUtf8(error.what()));
+  }
+  return exit_usage_or_error;
+}

@@ -1,0 +1,61 @@
+#include "cli/positions_report.h"
+
+#include "cli/progress_line.h"
+#include "exif/photo_position.h"
+
+void append_escaped_field(std::string& line, std::string_view field) {
+  for (const char c : field) {
+    switch (c) {
+      case '\t':
+        line += "\\t";
+        break;
+      case '\n':
+        line += "\\n";
+        break;
+      case '\r':
+        line += "\\r";
+        break;
+      case '\\':
+        line += "\\\\";
+        break;
+      default:
+        line += c;
+    }
+  }
+}
+
+namespace {
+
+std::string_view view_of(const AnsiText& text) {
+  return {text.constData(), static_cast<std::size_t>(text.size())};
+}
+
+}  // namespace
+
+std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out) {
+  ProgressLine progress(photo_paths.size(), ProgressLine::wanted());
+  std::int64_t with_position = 0;
+  std::string line;
+  for (const WideText& path : photo_paths) {
+    const AnsiText file_name = to_ansi(path);
+    PhotoPosition position;
+    const int result = read_photo_position(position, file_name);
+
+    line.clear();
+    append_escaped_field(line, view_of(file_name));
+    line += '\t';
+    line += std::to_string(result);
+    line += '\t';
+    append_escaped_field(line, view_of(position.latitude));
+    line += '\t';
+    append_escaped_field(line, view_of(position.longitude));
+    line += '\t';
+    append_escaped_field(line, view_of(position.date_time));
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), out);
+
+    if (result == 1 && !(position.latitude == "0" && position.longitude == "0")) ++with_position;
+    progress.advance();
+  }
+  return with_position;
+}
