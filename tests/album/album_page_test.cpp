@@ -1,0 +1,224 @@
+#include "album/album_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "album_test_support.h"
+#include "fake_album_host.h"
+#include "text/app_error.h"
+
+namespace {
+
+const QByteArray kBom = "\xEF\xBB\xBF";
+const char kSeparator[] = "----------------------------------------------------------------";
+
+TEST(BuildAlbumLists, JoinsTheRowsInTableOrder) {
+  std::vector<PhotoRow> table = {
+      make_row("a.jpg", "2019:07:14 10:22:03", "48.8583701", "2.2944813"),
+      make_row("b.jpg", "", "48.8583702", "2.2944811"),
+      make_row("not in this run.jpg", "", "1", "1"),
+  };
+  table[1].longitude_short = "2.29450";  // as the separation leaves it
+  const AlbumLists lists = build_album_lists(table, 2);
+  EXPECT_EQ(lists.lat_long_photo_1, "48.85837,2.29448");
+  EXPECT_EQ(lists.filenames, "\"a.jpg\",\"b.jpg\"");
+  EXPECT_EQ(lists.datetimes, "\"2019:07:14 10:22:03\",\"\"");
+  EXPECT_EQ(lists.latlngs, "[48.8583701,2.2944813],[48.8583702,2.2944811]");
+  EXPECT_EQ(lists.latlngs_short, "[48.85837,2.29448],[48.85837,2.29450]");
+}
+
+TEST(BuildAlbumLists, OneRowAndNoRow) {
+  const std::vector<PhotoRow> table = {make_row("a.jpg", "", "-33.8678", "151.2093")};
+  const AlbumLists one = build_album_lists(table, 1);
+  EXPECT_EQ("[" + one.lat_long_photo_1 + "]", one.latlngs_short);
+  EXPECT_EQ(one.filenames, "\"a.jpg\"");
+
+  const AlbumLists none = build_album_lists(table, 0);
+  for (const AnsiText* list : {&none.lat_long_photo_1, &none.filenames, &none.datetimes,
+                               &none.latlngs, &none.latlngs_short}) {
+    EXPECT_TRUE(list->isEmpty());
+  }
+}
+
+TEST(BuildAlbumLists, EscapesNamesAndDateTimes) {
+  const std::vector<PhotoRow> table = {
+      make_row("x\"</script>.jpg", "2019:07:14\n\"", "1", "2"),
+      make_row("it's.jpg", "", "1", "2"),
+  };
+  const AlbumLists lists = build_album_lists(table, 2);
+  EXPECT_EQ(lists.filenames, "\"x\\\"\\u003C/script>.jpg\",\"it's.jpg\"");
+  EXPECT_EQ(lists.datetimes, "\"2019:07:14\\u000A\\\"\",\"\"");
+}
+
+TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
+  const AlbumLists lists = {"1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]"};
+  const struct {
+    const char* template_text;
+    const char* page;
+  } cases[] = {
+      {"", ""},
+      {"no placeholder here", "no placeholder here"},
+      {"center({vorn_lat_long_photo_1})", "center(1.00000,2.00000)"},
+      // A file name holding a placeholder stays as it is.
+      {"names=[{vorn_filenames}];", "names=[\"{vorn_datetimes}.jpg\"];"},
+      {"{vorn_latlngs}{vorn_latlngs_short}{vorn_latlngs}", "[L][S][L]"},
+      {"{VORN_filenames} {vorn_Filenames}", "{VORN_filenames} {vorn_Filenames}"},
+      {"{vorn_{vorn_datetimes}", "{vorn_\"D\""},
+      {"{vorn_latlngs_shor} {vorn_datetimes", "{vorn_latlngs_shor} {vorn_datetimes"},
+      {"\xC3\xA9{vorn_datetimes}\xE6\x9D\xB1", "\xC3\xA9\"D\"\xE6\x9D\xB1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fill_album_template(c.template_text, lists), AnsiText(c.page)) << c.template_text;
+  }
+}
+
+class AlbumFiles : public testing::Test {
+ protected:
+  QString path(const QString& name) const { return dir_.filePath(name); }
+  // Every file but the template, hidden ones included, so a stray temporary file shows.
+  QStringList written_files() const {
+    QStringList files = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    files.removeAll("template.html");
+    return files;
+  }
+  QTemporaryDir dir_;
+};
+
+using SaveLinesAsUtf8 = AlbumFiles;
+
+TEST_F(SaveLinesAsUtf8, WritesMarkAndCrLfBetweenLines) {
+  const struct {
+    QStringList lines;
+    QByteArray bytes;
+  } cases[] = {
+      {{}, kBom},
+      {{""}, kBom},
+      {{"", ""}, kBom + "\r\n"},
+      {{"a", "b"}, kBom + "a\r\nb"},
+      {{QString::fromUtf8("\xC3\xA9t\xC3\xA9"), "\xE6\x9D\xB1"},
+       kBom + "\xC3\xA9t\xC3\xA9\r\n\xE6\x9D\xB1"},
+  };
+  for (const auto& c : cases) {
+    save_lines_as_utf8(c.lines, path("page.html"));
+    EXPECT_EQ(read_bytes(path("page.html")), c.bytes) << c.lines.join('|').toStdString();
+  }
+  EXPECT_EQ(written_files(), QStringList{"page.html"});
+}
+
+TEST_F(SaveLinesAsUtf8, ReportsAFolderThatCannotTakeThePage) {
+  write_bytes(path("a file"), "x");
+  for (const QString& page : {path("missing folder/page.html"), path("a file/page.html")}) {
+    try {
+      save_lines_as_utf8({"a"}, page);
+      ADD_FAILURE() << "no error for " << page.toStdString();
+    } catch (const AppError& error) {
+      const QString prefix = "Cannot create file \"" + page + "\". ";
+      EXPECT_TRUE(error.message().startsWith(prefix)) << error.what();
+      const QString reason = error.message().mid(prefix.size());
+      EXPECT_FALSE(reason.isEmpty());
+      EXPECT_FALSE(reason.endsWith('.') || reason.endsWith(' ')) << error.what();
+    }
+  }
+  EXPECT_EQ(read_bytes(path("a file")), "x");
+}
+
+class WriteAlbumPage : public AlbumFiles {
+ protected:
+  WriteAlbumPage() : template_(path("template.html")) {}
+
+  QString page() const { return path("20240131142530.html"); }
+  std::int32_t write(const QByteArray& template_bytes, std::int32_t row_count = 1) {
+    write_bytes(path("template.html"), template_bytes);
+    return write_album_page(rows_, row_count, to_ansi(page()), host_);
+  }
+
+  std::vector<PhotoRow> rows_ = {make_row("a.jpg", "2019:07:14 10:22:03", "1.5", "-2.25")};
+  FakeAlbumHost host_;
+  ScopedTemplatePath template_;
+};
+
+TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
+  const auto utf16 = [](const char* text, bool big_endian) {
+    const QString wide = QString::fromUtf8(text);
+    QByteArray bytes = big_endian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : wide) {
+      const char high = static_cast<char>(c.unicode() >> 8);
+      const char low = static_cast<char>(c.unicode() & 0xFF);
+      bytes += big_endian ? QByteArray{&high, 1} + QByteArray{&low, 1}
+                          : QByteArray{&low, 1} + QByteArray{&high, 1};
+    }
+    return bytes;
+  };
+  const struct {
+    const char* what;
+    QByteArray template_bytes;
+    QByteArray page;
+  } cases[] = {
+      {"LF only", "A\n{vorn_filenames}\nB\n", kBom + "A\r\n\"a.jpg\"\r\nB"},
+      {"ends in an empty line", "A\n\n", kBom + "A\r\n"},
+      {"CR, LF and CR LF", "A\rB\r\nC\nD", kBom + "A\r\nB\r\nC\r\nD"},
+      {"empty", "", kBom},
+      {"only a mark", "\xEF\xBB\xBF", kBom},
+      {"NUL ends the text", QByteArray("A\nB\0C\n", 7), kBom + "A\r\nB"},
+      {"UTF-8 with mark", "\xEF\xBB\xBF\xC3\xA9{vorn_datetimes}\r\n",
+       kBom + "\xC3\xA9\"2019:07:14 10:22:03\""},
+      {"UTF-16 LE", utf16("\xC3\xA9={vorn_latlngs_short};\r\n\xE6\x9D\xB1\r\n", false),
+       kBom + "\xC3\xA9=[1.50000,-2.25000];\r\n\xE6\x9D\xB1"},
+      {"UTF-16 BE", utf16("{vorn_latlngs}|{vorn_lat_long_photo_1}\n", true),
+       kBom + "[1.5,-2.25]|1.50000,-2.25000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(write(c.template_bytes), 1) << c.what;
+    EXPECT_EQ(read_bytes(page()), c.page) << c.what;
+  }
+}
+
+TEST_F(WriteAlbumPage, LogsTheSummaryAndOpensThePage) {
+  write_bytes(page(), QByteArray(5000, 'x'));  // an album of the same second is replaced whole
+  EXPECT_EQ(write("{vorn_filenames}"), 1);
+  EXPECT_EQ(read_bytes(page()), kBom + "\"a.jpg\"");
+  EXPECT_EQ(host_.log, QStringList({kSeparator, "", "Total added 1 photos in this album.",
+                                    "The album html file was saved as:", page()}));
+  EXPECT_EQ(host_.opened, QStringList{page()});
+  EXPECT_EQ(written_files(), QStringList{page().section('/', -1)});
+}
+
+TEST_F(WriteAlbumPage, SaysSoWhenNoPhotoWasAdded) {
+  const ScopedTemplatePath missing(path("no template here.html"));
+  EXPECT_EQ(write_album_page(rows_, 0, to_ansi(page()), host_), 0);
+  EXPECT_EQ(host_.log,
+            QStringList({kSeparator, "", "No photos added, so we have not create html for you."}));
+  EXPECT_TRUE(host_.opened.isEmpty());
+  EXPECT_TRUE(written_files().isEmpty());
+}
+
+TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
+  QDir(dir_.path()).mkdir("a folder");
+  for (const QString& unreadable : {path("missing.html"), path("a folder")}) {
+    const ScopedTemplatePath bad(unreadable);
+    host_.log.clear();
+    try {
+      write_album_page(rows_, 1, to_ansi(page()), host_);
+      ADD_FAILURE() << "no error for " << unreadable.toStdString();
+    } catch (const AppError& error) {
+      EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + unreadable + "\". "))
+          << error.what();
+    }
+    EXPECT_EQ(host_.log, QStringList({kSeparator, ""}));
+  }
+  EXPECT_TRUE(host_.opened.isEmpty());
+  EXPECT_TRUE(written_files().isEmpty());
+}
+
+TEST_F(WriteAlbumPage, EndsWithoutSummaryWhenThePageCannotBeCreated) {
+  write_bytes(path("template.html"), "{vorn_filenames}");
+  const QString page_in_missing_folder = path("gone/20240131142530.html");
+  EXPECT_THROW(write_album_page(rows_, 1, to_ansi(page_in_missing_folder), host_), AppError);
+  EXPECT_EQ(host_.log, QStringList({kSeparator, ""}));
+  EXPECT_TRUE(host_.opened.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+// Small helpers shared by the album tests.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <ostream>
+
+#include "album/add_photos.h"
+#include "album/photo_table.h"
+
+// Readable test failures for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+inline PhotoRow make_row(const char* file_name, const char* date_time, const char* latitude,
+                         const char* longitude) {
+  return {file_name, date_time,
+          latitude,  format_short_coordinate(latitude),
+          longitude, format_short_coordinate(longitude)};
+}
+
+inline QByteArray read_bytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline void write_bytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+// Points the program-wide template path somewhere else for one test.
+class ScopedTemplatePath {
+ public:
+  explicit ScopedTemplatePath(const QString& path) : saved_(template_path) {
+    template_path = to_ansi(path);
+  }
+  ~ScopedTemplatePath() { template_path = saved_; }
+  ScopedTemplatePath(const ScopedTemplatePath&) = delete;
+  ScopedTemplatePath& operator=(const ScopedTemplatePath&) = delete;
+
+ private:
+  AnsiText saved_;
+};
