@@ -1,0 +1,82 @@
+#include "exif/photo_position.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "exif/photo_file.h"
+#include "tests/exif/exif_test_data.h"
+
+namespace {
+
+class PhotoPositionTest : public testing::Test {
+ protected:
+  AnsiText write(const char* name, const Bytes& bytes) {
+    QFile file(dir_.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    return to_ansi(file.fileName());
+  }
+  AnsiText photo(const char* name, TestExif exif) {
+    return write(name, build_jpeg(build_exif_block(exif)));
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(PhotoPositionTest, ReadsPositionAndCaptureTime) {
+  TestExif no_gps = photo_exif("2024:05:17 10:11:12");
+  no_gps.gps.reset();
+  TestExif no_date_time = photo_exif("");
+  no_date_time.exif = std::vector<TestEntry>{};
+  TestExif south_only = photo_exif(std::string_view("2024:05\0:17", 11));
+  south_only.gps = std::vector<TestEntry>{letter_entry(1, 'S')};
+
+  const struct {
+    AnsiText file;
+    const char* latitude;
+    const char* longitude;
+    const char* date_time;
+  } cases[] = {
+      {photo("photo.jpg", photo_exif("2024:05:17 10:11:12\0")), "-48.8583333333333",
+       "2.29444444444444", "2024:05:17 10:11:12"},
+      {photo("no-gps.jpg", no_gps), "0", "0", "2024:05:17 10:11:12"},
+      {photo("no-date.jpg", no_date_time), "-48.8583333333333", "2.29444444444444", ""},
+      {photo("south-only.jpg", south_only), "0", "0", "2024:05"},
+  };
+  for (const auto& c : cases) {
+    PhotoPosition position;
+    EXPECT_EQ(read_photo_position(position, c.file), 1) << c.file.constData();
+    EXPECT_EQ(position.latitude, c.latitude) << c.file.constData();
+    EXPECT_EQ(position.longitude, c.longitude) << c.file.constData();
+    EXPECT_EQ(position.date_time, c.date_time) << c.file.constData();
+  }
+}
+
+TEST_F(PhotoPositionTest, FailuresLeaveThePositionEmpty) {
+  QFile big(dir_.filePath("huge.jpg"));  // sparse: no disk space is used
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(largest_photo_file + 1));
+  big.close();
+
+  const struct {
+    AnsiText file;
+    int result;
+  } cases[] = {
+      {write("tiff.tif", {'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xD8, 0xFF, 0xD9}), -3},
+      {write("empty.jpg", {}), -3},
+      {write("no-exif.jpg", {0xFF, 0xD8, 0xFF, 0xDA, 1, 2, 3, 0xFF, 0xD9}), -3},
+      {to_ansi(dir_.filePath("missing.jpg")), -1},
+      {to_ansi(dir_.path()), -1},
+      {"", -1},
+      {to_ansi(big.fileName()), -2},
+  };
+  for (const auto& c : cases) {
+    PhotoPosition position;
+    EXPECT_EQ(read_photo_position(position, c.file), c.result) << c.file.constData();
+    EXPECT_TRUE(position.latitude.isEmpty() && position.longitude.isEmpty() &&
+                position.date_time.isEmpty());
+  }
+}
+
+}  // namespace
