@@ -1,0 +1,67 @@
+#pragma once
+// The main window: menu, log box, "Add Photos" button and status bar, laid out in Unit1.ui.
+// Every handler that Qt calls is routed through one place that reports errors in the error box,
+// so no exception ever reaches the event loop.
+#include <QFileDialog>
+#include <QMainWindow>
+#include <functional>
+
+#include "album/album_host.h"
+#include "text/text_types.h"
+#include "ui_Unit1.h"
+
+class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Handlers, bound to their components in the constructor.
+  void Button1Click();
+  // Runs once, on the first showing: sets the program paths, home_url and the caption.
+  void FormShow();
+  void Exit1Click();
+  void Readme1Click();
+  void Homepage1Click();
+  void OnlineHelp1Click();
+  void AddPhotos1Click();
+
+  // Runs a command, reports its error, and carries out a quit that was asked for while it ran
+  // (Exit or closing the window during the command's event processing) once it has returned.
+  void run_command(const std::function<void()>& command);
+
+  // AlbumHost: what the add-photos command uses of the window.
+  bool pick_photo_files(const WideText& title, const WideText& filter, QStringList& files) override;
+  void clear_log() override;
+  void append_log_line(const WideText& line) override;
+  void show_message(const WideText& text) override;
+  void process_pending_events() override;
+  void open_with_shell(const WideText& target) override;
+  QDateTime local_now() override;
+  void set_command_running(bool running) override;
+
+  AnsiText home_url;           // ends with '/'
+  AnsiText version_file_path;  // program folder + "ini/t.txt"
+  QFileDialog* OpenDialog1;    // multi-select file-open dialog, owned by the window
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  template <class Sender, class Signal>
+  void bind(Sender* sender, Signal signal, void (TForm1::*handler)());
+  void request_quit();
+
+  bool form_shown_ = false;
+  int command_depth_ = 0;
+  bool quit_pending_ = false;
+};
+
+// The main window, set by the start-up.
+extern TForm1* Form1;
+
+// First line of the version file "ini/t.txt"; empty until the window is first shown.
+extern AnsiText version_text;

@@ -1,0 +1,43 @@
+// The main window's side of the add-photos command: its dialog, log box and message box.
+#include <QCoreApplication>
+
+#include "app/Unit1.h"
+#include "app/message_boxes.h"
+#include "app/open_dialog.h"
+#include "app/shell_open.h"
+#include "text/text_ops.h"
+
+bool TForm1::pick_photo_files(const WideText& title, const WideText& filter, QStringList& files) {
+  OpenDialog1->setWindowTitle(title);
+  OpenDialog1->setNameFilters(qt_name_filters(filter));
+  return run_open_dialog(*OpenDialog1, files);
+}
+
+void TForm1::clear_log() {
+  Memo1->clear();
+}
+
+void TForm1::append_log_line(const WideText& line) {
+  Memo1->appendPlainText(line);
+}
+
+void TForm1::show_message(const WideText& text) {
+  show_plain_message(text);
+}
+
+void TForm1::process_pending_events() {
+  QCoreApplication::processEvents();
+}
+
+void TForm1::open_with_shell(const WideText& target) {
+  ::open_with_shell(target);
+}
+
+QDateTime TForm1::local_now() {
+  return current_local_time();
+}
+
+void TForm1::set_command_running(bool running) {
+  Button1->setEnabled(!running);
+  AddPhotos1->setEnabled(!running);
+}
