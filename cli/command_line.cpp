@@ -38,7 +38,7 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
 
   ParsedCommandLine result;
   const auto usage_error = [&](const WideText& message) {
-    result.text = message + u"\nTry 'trailbook-album --help' for more information."_s;
+    result.text = message + u" Try 'trailbook-album --help'."_s;
     result.exit_status = exit_usage_or_error;
     return result;
   };

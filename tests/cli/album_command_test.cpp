@@ -1,0 +1,211 @@
+// trailbook-album writing pages: its output lines, exit statuses and the files it leaves.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "album_command_runner.h"
+
+namespace {
+
+const QByteArray separator(64, '-');
+const QByteArray small_template = "names={vorn_filenames}\nshort={vorn_latlngs_short}\n";
+
+QStringList html_files_in(const QString& folder) {
+  return QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files);
+}
+
+TEST(AlbumCommand, LogsEveryPhotoAndPrintsThePagePathLast) {
+  QTemporaryDir work;
+  ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("photos")));
+  copy_samples(work.filePath(QStringLiteral("photos")));
+  write_file(work.filePath(QStringLiteral("t.html")), small_template);
+
+  // A relative folder, as typed in a shell: the page still gets a full path.
+  const AlbumCommandRun run = run_album_command(
+      {QStringLiteral("--template"), QStringLiteral("t.html"), QStringLiteral("photos")},
+      work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err, QByteArray());
+
+  const QList<QByteArray> lines = run.out_lines();
+  ASSERT_EQ(lines.size(), 3 + 12 * 3 + 2 + 3);
+  EXPECT_EQ(lines[0], "Begin to add photos...");
+  EXPECT_EQ(lines[1], separator);
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], "#1: IMG_0101.JPG");
+  EXPECT_EQ(lines[4],
+            "latitude=46.3689119444444, longitude=14.114205, DateTime=2024:05:18 08:41:07, OK!");
+  EXPECT_EQ(lines[5], "");
+  EXPECT_EQ(lines[3 + 9 * 3], "#10: IMG_0110.JPG");
+  EXPECT_EQ(lines[4 + 9 * 3], "Latitude and longitude not found! ");
+  EXPECT_EQ(lines[39], separator);
+  EXPECT_EQ(lines[40], "");
+  EXPECT_EQ(lines[41], "Total added 11 photos in this album.");
+  EXPECT_EQ(lines[42], "The album html file was saved as:");
+
+  const QFileInfo page(QString::fromLocal8Bit(lines[43]));
+  EXPECT_TRUE(page.isAbsolute());
+  EXPECT_EQ(page.absolutePath(), work.filePath(QStringLiteral("photos")));
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("^\\d{14}\\.html$")).match(page.fileName()).hasMatch())
+      << page.fileName().toStdString();
+  const QByteArray bytes = read_file(page.filePath());
+  EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFnames=\"IMG_0101.JPG\",\"IMG_0102.JPG\""));
+  EXPECT_FALSE(bytes.contains("IMG_0110.JPG"));  // the photo without a position
+}
+
+struct StatusCase {
+  const char* name;
+  QStringList arguments;  // "%D" stands for a folder holding copies of the samples
+  int exit_status;
+  const char* message;  // expected in the one line on standard error; "" for no line
+  bool page_written;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class AlbumCommandStatus : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(AlbumCommandStatus, EndsWithTheRightStatusAndMessage) {
+  const StatusCase& c = GetParam();
+  QTemporaryDir work;
+  copy_samples(work.path());
+  ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("empty")));
+  write_file(work.filePath(QStringLiteral("notes.txt")), "not a photo");
+  QStringList arguments;
+  for (const QString& argument : c.arguments) {
+    arguments += QString(argument).replace(QStringLiteral("%D"), work.path());
+  }
+
+  const AlbumCommandRun run = run_album_command(arguments, work.path());
+  EXPECT_EQ(run.exit_status, c.exit_status) << run.err.toStdString();
+  if (*c.message == '\0') {
+    EXPECT_EQ(run.err, QByteArray());
+  } else {
+    EXPECT_TRUE(run.err.startsWith("trailbook-album: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith('\n'));
+  }
+  EXPECT_EQ(!html_files_in(work.path()).isEmpty(), c.page_written);
+}
+
+const QString photo = QStringLiteral("%D/IMG_0101.JPG");
+const QString no_gps = QStringLiteral("%D/IMG_0110.JPG");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AlbumCommandStatus,
+    testing::Values(
+        StatusCase{"PageWritten", {photo}, 0, "", true},
+        StatusCase{"NoGpsPhoto", {no_gps}, 1, "", false},
+        StatusCase{"MissingFile", {QStringLiteral("%D/gone.jpg")}, 1, "", false},
+        StatusCase{"NotAPhoto", {QStringLiteral("%D/notes.txt")}, 1, "", false},
+        StatusCase{"EmptyFolder", {QStringLiteral("%D/empty")}, 1, "No photo files found.", false},
+        StatusCase{"NoArguments", {}, 2, "No photo given.", false},
+        StatusCase{"UnknownOption", {QStringLiteral("--bogus"), photo}, 2, "bogus", false},
+        StatusCase{"PositionsWithOpen",
+                   {QStringLiteral("--positions"), QStringLiteral("--open"), photo},
+                   2,
+                   "--positions writes no page",
+                   false},
+        StatusCase{"TemplateMissing",
+                   {QStringLiteral("--template"), QStringLiteral("%D/none.html"), photo},
+                   2,
+                   "Cannot open file",
+                   false},
+        // The page goes into the first file's folder, which does not exist.
+        StatusCase{"PageFolderMissing",
+                   {QStringLiteral("%D/nowhere/a.jpg"), photo},
+                   2,
+                   "Cannot create file",
+                   false},
+        StatusCase{"PositionsFound", {QStringLiteral("--positions"), no_gps, photo}, 0, "", false},
+        StatusCase{"PositionsNone", {QStringLiteral("--positions"), no_gps}, 1, "", false}),
+    [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+
+TEST(AlbumCommand, HelpGoesToStandardOutput) {
+  const AlbumCommandRun run = run_album_command({QStringLiteral("--help")});
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_TRUE(run.out.startsWith("Usage: ")) << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains("--positions"));
+  EXPECT_EQ(run.err, QByteArray());
+}
+
+QStringList numbered_names(int count) {
+  QStringList names;
+  names.reserve(count);
+  for (int i = 1; i <= count; ++i) names += QString::number(i);
+  return names;
+}
+
+TEST(AlbumCommand, RefusesMoreThan100000FilesLikeTheWindow) {
+  QTemporaryDir work;
+  const AlbumCommandRun run = run_album_command(numbered_names(100001), work.path());
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_EQ(run.err,
+            "trailbook-album: You select too many files! The max files count is 100000.\n");
+  EXPECT_EQ(run.out_lines(), (QList<QByteArray>{"Begin to add photos...", separator, ""}));
+}
+
+TEST(AlbumCommand, Accepts100000Files) {
+  QTemporaryDir work;
+  // None of these names exists: each is logged as a failed open, and nothing is written.
+  const AlbumCommandRun run = run_album_command(numbered_names(100000), work.path());
+  EXPECT_EQ(run.exit_status, 1) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out_lines();
+  ASSERT_EQ(lines.size(), 3 + 100000 * 3 + 3);
+  EXPECT_EQ(lines[3 + 99999 * 3], "#100000: 100000");
+  EXPECT_EQ(lines[4 + 99999 * 3], "Open file failed. failed code=-1");
+  EXPECT_EQ(lines.last(), "No photos added, so we have not create html for you.");
+}
+
+TEST(AlbumCommand, OpenHandsThePageToTheDesktopOpener) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  const QString opener = work.filePath(QStringLiteral("opener.sh"));
+  const QString record = work.filePath(QStringLiteral("opened.txt"));
+  write_file(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"$0.part\" && mv \"$0.part\" " +
+                         QFile::encodeName(record) + "\n");
+  QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("TRAILBOOK_OPENER"), opener);
+  const QString photo_path = work.filePath(QStringLiteral("IMG_0101.JPG"));
+
+  const AlbumCommandRun plain = run_album_command({photo_path}, work.path(), environment);
+  ASSERT_EQ(plain.exit_status, 0);
+  QThread::msleep(300);
+  EXPECT_FALSE(QFileInfo::exists(record)) << "opened without --open";
+
+  const AlbumCommandRun opened =
+      run_album_command({QStringLiteral("--open"), photo_path}, work.path(), environment);
+  ASSERT_EQ(opened.exit_status, 0) << opened.err.toStdString();
+  // The opener runs detached; give it a moment.
+  QDeadlineTimer deadline(10000);
+  while (!QFileInfo::exists(record) && !deadline.hasExpired()) QThread::msleep(20);
+  EXPECT_EQ(read_file(record), opened.out_lines().last() + '\n');
+}
+
+TEST(AlbumCommand, FindsItsTemplateThroughASymbolicLink) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  const QString link = work.filePath(QStringLiteral("trailbook-album"));
+  ASSERT_TRUE(QFile::link(QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), link));
+
+  const AlbumCommandRun run =
+      run_album_command({work.filePath(QStringLiteral("IMG_0101.JPG"))}, work.path(),
+                        QProcessEnvironment::systemEnvironment(), link);
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  const QByteArray page = read_file(QString::fromLocal8Bit(run.out_lines().last()));
+  EXPECT_TRUE(page.contains("\"IMG_0101.JPG\""));
+  EXPECT_TRUE(page.contains("<html")) << "the program's own template was not used";
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// trailbook-album --positions: one line of five tab-separated fields per file, escaped.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "album_command_runner.h"
+
+namespace {
+
+TEST(PositionsOutput, OneLinePerFileInTheOrderGiven) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG"), QStringLiteral("IMG_0110.JPG")});
+  write_file(work.filePath(QStringLiteral("notes.txt")), "not a photo");
+  write_file(work.filePath(QStringLiteral("empty.jpg")), "");
+
+  // Relative paths are printed as given, not made absolute.
+  const AlbumCommandRun run = run_album_command(
+      {QStringLiteral("--positions"), QStringLiteral("IMG_0110.JPG"), QStringLiteral("gone.jpg"),
+       QStringLiteral("./IMG_0101.JPG"), QStringLiteral("notes.txt"), QStringLiteral("empty.jpg"),
+       QStringLiteral(".")},
+      work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err, QByteArray());
+  EXPECT_EQ(run.out_lines(),
+            (QList<QByteArray>{
+                "IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17",
+                "gone.jpg\t-1\t\t\t",
+                "./IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07",
+                "notes.txt\t-3\t\t\t",
+                "empty.jpg\t-3\t\t\t",
+                // The folder "." stands for its photo files, sorted by name.
+                "./empty.jpg\t-3\t\t\t",
+                "./IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07",
+                "./IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17",
+            }));
+}
+
+TEST(PositionsOutput, EscapesTabsLineBreaksAndBackslashes) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  // The same photo under a name holding every character that needs escaping, and with a
+  // date-time text rewritten in place (same length, so every offset stays valid).
+  const QString odd_name = QStringLiteral("a\tb\\c\nd\re.jpg");
+  QByteArray bytes = read_file(work.filePath(QStringLiteral("IMG_0101.JPG")));
+  ASSERT_EQ(bytes.count("2024:05:18 08:41:07"), 2);  // DateTime and DateTimeOriginal
+  bytes.replace("2024:05:18 08:41:07", "2024\t05\\18\r08\n41:07");
+  write_file(work.filePath(odd_name), bytes);
+
+  const AlbumCommandRun run =
+      run_album_command({QStringLiteral("--positions"), odd_name}, work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out,
+            "a\\tb\\\\c\\nd\\re.jpg\t1\t46.3689119444444\t14.114205\t"
+            "2024\\t05\\\\18\\r08\\n41:07\n");
+}
+
+TEST(PositionsOutput, HasNoFileLimit) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  // A short name keeps 100001 arguments well inside the system's limit on their length.
+  ASSERT_TRUE(QFile::rename(work.filePath(QStringLiteral("IMG_0101.JPG")),
+                            work.filePath(QStringLiteral("1.jpg"))));
+  QStringList arguments{QStringLiteral("--positions")};
+  for (int i = 0; i < 100001; ++i) arguments += QStringLiteral("1.jpg");
+
+  const AlbumCommandRun run = run_album_command(arguments, work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out_lines();
+  ASSERT_EQ(lines.size(), 100001);
+  EXPECT_EQ(lines.first(), lines.last());
+  EXPECT_EQ(lines.last(), "1.jpg\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07");
+}
+
+}  // namespace
