@@ -1,0 +1,100 @@
+#!/usr/bin/env node
+// Builds the installed album page template from templates/template.src.html: every
+//   <!-- inline-css: PACKAGE/FILE.css -->   becomes <style>...</style>
+//   <!-- inline-js: PACKAGE/FILE.js -->     becomes <script>...</script>
+// with the file taken from node_modules, and the images a style sheet refers to embedded as
+// data: URIs, so the page needs nothing beside itself but the photos (and the map tiles).
+//
+// The page writer passes the template through the process code page, so the output is kept
+// ASCII-only: any other character of a library is written as an escape.
+//
+// Usage: node scripts/inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR
+import fs from 'node:fs';
+import path from 'node:path';
+
+const PLACEHOLDERS = [
+  '{vorn_lat_long_photo_1}',
+  '{vorn_filenames}',
+  '{vorn_datetimes}',
+  '{vorn_latlngs}',
+  '{vorn_latlngs_short}',
+];
+
+const MIME = { '.png': 'image/png', '.svg': 'image/svg+xml', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
+
+function fail(message) {
+  process.stderr.write(`inline_template: ${message}\n`);
+  process.exit(1);
+}
+
+function readLibrary(modulesDir, relative) {
+  const file = path.join(modulesDir, relative);
+  if (!fs.existsSync(file)) {
+    fail(`${file} is missing. Run scripts/install-deps.sh (it runs "npm ci") and build again.`);
+  }
+  return { file, text: fs.readFileSync(file, 'utf8') };
+}
+
+// Non-ASCII characters as escapes of the language the text is in. In JavaScript \uXXXX
+// means the same code unit in strings, regular expressions, identifiers and comments.
+function asciiJs(text) {
+  return text.replace(/[^\x00-\x7f]/g, (c) => '\\u' + c.charCodeAt(0).toString(16).padStart(4, '0'));
+}
+function asciiCss(text) {
+  return text.replace(/[^\x00-\x7f]/gu, (c) => '\\' + c.codePointAt(0).toString(16) + ' ');
+}
+
+function stripSourceMap(text) {
+  return text.replace(/^\s*\/[/*][#@]\s*sourceMappingURL=.*$/gm, '');
+}
+
+function inlineCss(modulesDir, relative) {
+  const { file, text } = readLibrary(modulesDir, relative);
+  const css = stripSourceMap(text).replace(/url\(\s*(['"]?)([^'")]+)\1\s*\)/g, (whole, quote, url) => {
+    if (/^(data:|#|[a-z]+:\/\/)/i.test(url)) return whole;
+    const image = path.resolve(path.dirname(file), url);
+    const mime = MIME[path.extname(image).toLowerCase()];
+    if (!mime || !fs.existsSync(image)) fail(`${relative} refers to ${url}, which cannot be embedded`);
+    return `url("data:${mime};base64,${fs.readFileSync(image).toString('base64')}")`;
+  });
+  if (/<\/style/i.test(css)) fail(`${relative} contains "</style", which would end the style element`);
+  return `<style>/* ${relative} */\n${asciiCss(css).trim()}\n</style>`;
+}
+
+function inlineJs(modulesDir, relative) {
+  const { text } = readLibrary(modulesDir, relative);
+  const js = stripSourceMap(text);
+  // Inside a script element "</script" ends it and "<!--" changes how the rest is parsed.
+  if (/<\/script|<!--/i.test(js)) fail(`${relative} contains "</script" or "<!--"`);
+  return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
+}
+
+function main() {
+  const [source, output, modulesDir] = process.argv.slice(2);
+  if (!source || !output || !modulesDir) {
+    fail('usage: inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR');
+  }
+  let page = fs.readFileSync(source, 'utf8');
+  if (/[^\x00-\x7f]/.test(page)) {
+    fail(`${source} must be ASCII; write other characters as HTML entities or \\u escapes`);
+  }
+  let inlined = 0;
+  page = page.replace(/<!--\s*inline-(css|js):\s*(\S+)\s*-->/g, (whole, kind, relative) => {
+    inlined += 1;
+    const lib = kind === 'css' ? inlineCss(modulesDir, relative) : inlineJs(modulesDir, relative);
+    if (lib.includes('{vorn_')) fail(`${relative} contains a placeholder-like text "{vorn_"`);
+    return lib;
+  });
+  if (inlined === 0) fail(`${source} has no inline-css / inline-js marker`);
+  for (const placeholder of PLACEHOLDERS) {
+    const count = page.split(placeholder).length - 1;
+    if (count !== 1) fail(`${source} must hold ${placeholder} exactly once, found ${count}`);
+  }
+  fs.mkdirSync(path.dirname(output), { recursive: true });
+  // Written through a temporary file so a failed build never leaves half a template.
+  const temporary = `${output}.tmp-${process.pid}`;
+  fs.writeFileSync(temporary, page);
+  fs.renameSync(temporary, output);
+}
+
+main();

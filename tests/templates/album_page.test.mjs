@@ -1,0 +1,357 @@
+// The album page in headless Chromium, opened from disk as the program opens it: markers and
+// clusters, the photo popups, the trail, the header, escaping of names and date-times, the
+// keyboard, photos sharing one spot. This machine has no network, so every map tile fails.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+
+import {
+  launchChromium, openAlbum, orderAndSeparate, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
+} from './album_pages.mjs';
+
+let browser;
+const folders = [];
+before(async () => { browser = await launchChromium(); });
+after(async () => {
+  await browser?.close();
+  for (const dir of folders) fs.rmSync(dir, { recursive: true, force: true });
+});
+
+// An album folder with photo files and the page written by the album writer.
+async function album(rows, { photos = true } = {}) {
+  const dir = tempDir();
+  folders.push(dir);
+  if (photos) await writePhotos(browser, dir, rows.map((r) => r.name));
+  const pagePath = path.join(dir, '20190720160059.html');
+  writeAlbumPage(rows, pagePath);
+  return pagePath;
+}
+
+// Brings photo `index` (album order) into view as its own marker and clicks it like a user.
+async function clickPhoto(page, index) {
+  await page.evaluate((i) => new Promise((done) => {
+    window.album.map.closePopup();
+    window.album.clusters.zoomToShowLayer(window.album.markers[i], done);
+  }), index);
+  await page.waitForTimeout(350); // let the zoom and spiderfy animations end
+  const box = await page.evaluate((i) => {
+    const r = window.album.markers[i]._icon.getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  }, index);
+  await page.mouse.click(box.x, box.y);
+  await page.waitForSelector('.leaflet-popup .tb-photo');
+}
+
+async function popupContents(page) {
+  await page.waitForFunction(() => {
+    const img = document.querySelector('.leaflet-popup .tb-photo img');
+    return img && (img.complete || document.querySelector('.tb-missing'));
+  });
+  return page.evaluate(() => {
+    const popup = document.querySelector('.leaflet-popup');
+    const img = popup.querySelector('img');
+    return {
+      name: popup.querySelector('.tb-name').textContent,
+      nameHasMarkup: popup.querySelector('.tb-name').children.length > 0,
+      date: popup.querySelector('.tb-date').textContent,
+      position: popup.querySelector('.tb-position').textContent,
+      src: img.getAttribute('src'),
+      resolved: img.src,
+      loaded: img.complete && img.naturalWidth > 0,
+      loading: img.getAttribute('loading'),
+      width: img.getAttribute('width'),
+      height: img.getAttribute('height'),
+      boxHeight: Math.round(popup.querySelector('.tb-thumb').getBoundingClientRect().height),
+      missing: !!popup.querySelector('.tb-missing'),
+    };
+  });
+}
+
+// Rows as the photos were picked, deliberately not in time order.
+const TRIP = [
+  { name: 'IMG_0003.jpg', dateTime: '2019:07:16 09:05:00', lat: '48.8606100', lng: '2.3376400', shown: '16 Jul 2019, 09:05:00' },
+  { name: 'IMG_0001.jpg', dateTime: '2019:07:14 10:22:03', lat: '48.8583701', lng: '2.2944813', shown: '14 Jul 2019, 10:22:03' },
+  // Same five-decimal spot as IMG_0001: the writer moves it one step east.
+  { name: 'IMG_0002.jpg', dateTime: '2019:07:14 18:40:10', lat: '48.8583702', lng: '2.2944811', shown: '14 Jul 2019, 18:40:10' },
+  { name: 'IMG_0004.jpg', dateTime: '2019:07:20 16:00:59', lat: '48.8867', lng: '2.3431', shown: '20 Jul 2019, 16:00:59' },
+  { name: 'undated.jpg', dateTime: '', lat: '48.8530', lng: '2.3499', shown: 'no date' },
+  { name: 'odd date.jpg', dateTime: '2019:7:18 noon', lat: '48.8462', lng: '2.3372', shown: '2019:7:18 noon' },
+  { name: 'bad day.jpg', dateTime: '2019:02:30 10:00:00', lat: '48.8738', lng: '2.2950', shown: '2019:02:30 10:00:00' },
+];
+// Album order: by date-time text, byte by byte.
+const TRIP_ORDER = orderAndSeparate(TRIP).map((r) => r.name);
+
+describe('an album of a short trip', () => {
+  let view;
+  before(async () => { view = await openAlbum(browser, await album(TRIP)); });
+  after(async () => { await view?.context.close(); });
+
+  test('the photo order is the album order', async () => {
+    assert.deepEqual(await view.page.evaluate(() => window.album.photos.map((p) => p.name)), TRIP_ORDER);
+  });
+
+  test('every photo is on the map, as a marker or inside a cluster', async () => {
+    const shown = await visibleMarkers(view.page);
+    assert.equal(shown.singles + shown.inClusters, TRIP.length, JSON.stringify(shown));
+    assert.equal(await view.page.evaluate(() => window.album.clusters.getLayers().length), TRIP.length);
+    // Zoomed far out, one cluster holds them all.
+    await view.page.evaluate(() => window.album.map.setZoom(3, { animate: false }));
+    await view.page.waitForTimeout(300);
+    assert.deepEqual(await visibleMarkers(view.page), { singles: 0, clusters: 1, inClusters: TRIP.length });
+  });
+
+  test('the view fits all photos', async () => {
+    await view.page.click('#tb-fit');
+    await view.page.waitForTimeout(400);
+    const inside = await view.page.evaluate(() => {
+      const b = window.album.map.getBounds();
+      return window.album.photos.filter((p) => b.contains(p.latLng)).length;
+    });
+    assert.equal(inside, TRIP.length);
+    const zoom = await view.page.evaluate(() => window.album.map.getZoom());
+    assert.ok(zoom >= 11 && zoom <= 16, `zoom ${zoom} should show a city-sized trip closely`);
+  });
+
+  test('the header gives the number of photos and the time span', async () => {
+    const header = await view.page.evaluate(() => ({
+      count: document.getElementById('tb-count').textContent,
+      span: document.getElementById('tb-span').textContent,
+      title: document.title,
+    }));
+    assert.equal(header.count, '7 photos (1 without date)');
+    assert.equal(header.span, '14 Jul 2019 \u2013 20 Jul 2019');
+    assert.equal(header.title, 'Photo album \u2013 7 photos, 14 Jul 2019 \u2013 20 Jul 2019');
+  });
+
+  test('the trail joins the photos in album order, at their separated positions', async () => {
+    const trail = await view.page.evaluate(() => ({
+      onMap: window.album.map.hasLayer(window.album.trail),
+      points: window.album.trail.getLatLngs().map((p) => [p.lat, p.lng]),
+      markers: window.album.markers.map((m) => [m.getLatLng().lat, m.getLatLng().lng]),
+      shortPositions: TB_POINTS,
+    }));
+    assert.ok(trail.onMap);
+    assert.equal(trail.points.length, TRIP.length);
+    const expected = orderAndSeparate(TRIP).map((r) => [+r.latShort, +r.lngShort]);
+    assert.deepEqual(trail.points, expected);
+    assert.deepEqual(trail.shortPositions, expected);
+    // IMG_0001 and IMG_0002 share a spot; their markers stand apart.
+    const [a, b] = ['IMG_0001.jpg', 'IMG_0002.jpg'].map((n) => TRIP_ORDER.indexOf(n));
+    assert.notDeepEqual(trail.markers[a], trail.markers[b]);
+  });
+
+  test('the trail is drawn on the map', async () => {
+    await view.page.click('#tb-fit');
+    await view.page.waitForTimeout(400);
+    // A pixel in the middle of the longest leg of the trail is painted in the trail colour.
+    const pixel = await view.page.evaluate(() => {
+      const { map, trail } = window.album;
+      const pts = trail.getLatLngs().map((ll) => map.latLngToLayerPoint(ll));
+      let best = 0;
+      for (let i = 1; i < pts.length; i++) {
+        if (pts[i].distanceTo(pts[i - 1]) > pts[best + 1].distanceTo(pts[best])) best = i - 1;
+      }
+      const mid = pts[best].add(pts[best + 1]).divideBy(2);
+      const renderer = trail._renderer;
+      const at = mid.subtract(renderer._bounds.min).multiplyBy(window.devicePixelRatio || 1).round();
+      return Array.from(renderer._ctx.getImageData(at.x, at.y, 1, 1).data);
+    });
+    const [r, g, b, alpha] = pixel;
+    assert.ok(alpha > 100 && r > 150 && g < 130 && b < 110, `trail pixel ${pixel}`);
+  });
+
+  for (const row of TRIP) {
+    test(`the popup of ${row.name} shows its photo, name and date-time`, async () => {
+      const index = TRIP_ORDER.indexOf(row.name);
+      await clickPhoto(view.page, index);
+      const popup = await popupContents(view.page);
+      assert.equal(popup.name, row.name);
+      assert.equal(popup.date, row.shown);
+      assert.equal(popup.position, `${index + 1} / ${TRIP.length}`);
+      assert.equal(decodeURIComponent(popup.src), row.name);
+      assert.equal(path.basename(decodeURIComponent(new URL(popup.resolved).pathname)), row.name);
+      assert.ok(popup.loaded, `thumbnail ${popup.resolved} did not load`);
+      assert.equal(popup.loading, 'lazy');
+      assert.deepEqual([popup.width, popup.height, popup.boxHeight], ['240', '180', 180]);
+    });
+  }
+
+  test('Previous and Next step through the album', async () => {
+    await clickPhoto(view.page, 1);
+    await view.page.click('.leaflet-popup button[aria-label="Next photo"]');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[2]);
+    await view.page.click('.leaflet-popup button[aria-label="Previous photo"]');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[1]);
+    await view.page.click('.leaflet-popup button[aria-label="Previous photo"]');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[0]);
+    assert.ok(await view.page.evaluate(() =>
+      document.querySelector('.leaflet-popup button[aria-label="Previous photo"]').disabled));
+  });
+
+  test('the keyboard opens a photo, steps on with the arrow keys and closes with Escape', async () => {
+    await view.page.evaluate(() => new Promise((done) => {
+      window.album.map.closePopup();
+      window.album.clusters.zoomToShowLayer(window.album.markers[3], done);
+    }));
+    await view.page.waitForTimeout(350);
+    await view.page.evaluate(() => window.album.markers[3]._icon.focus());
+    assert.equal(await view.page.evaluate(() => document.activeElement.getAttribute('tabindex')), '0');
+    await view.page.keyboard.press('Enter');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[3]);
+    // The popup takes the focus, so the arrows step through the photos.
+    assert.ok(await view.page.evaluate(() => !!document.activeElement.closest('.leaflet-popup')));
+    await view.page.keyboard.press('ArrowRight');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[4]);
+    await view.page.keyboard.press('Escape');
+    await view.page.waitForFunction(() => !document.querySelector('.leaflet-popup'));
+  });
+
+  test('the console shows no error but the failed map tiles', async () => {
+    assert.deepEqual(view.problems(), []);
+    // The tiles did fail here (no network): the filter above had something to filter.
+    assert.ok(view.events.failedRequests.some((r) => view.isTile(r.url)));
+  });
+});
+
+describe('names and date-times that need escaping', () => {
+  const ROWS = [
+    { name: 'quote"d.jpg', dateTime: '2020:01:02 03:04:05', shown: '2 Jan 2020, 03:04:05' },
+    { name: 'back\\slash.jpg', dateTime: '"quoted"\\ and \\u0041' },
+    { name: '<img src=x onerror=window.pwned=1>.jpg', dateTime: '</script><script>window.pwned=2</script>' },
+    { name: "it's & <b>bold<.jpg", dateTime: '<!-- <script>' },
+    { name: 'caf\u00e9 \u65e5\u672c \ud83d\udcf7.jpg', dateTime: 'line\u2028separator' },
+    { name: '{vorn_datetimes}.jpg', dateTime: '{vorn_filenames}' },
+    { name: '50% #1 ?x=1.jpg', dateTime: '2020:01:02 03:04:06', shown: '2 Jan 2020, 03:04:06' },
+  ].map((row, i) => ({ ...row, lat: (40 + i * 0.01).toFixed(7), lng: (-3.7 - i * 0.01).toFixed(7) }));
+  let view;
+  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  after(async () => { await view?.context.close(); });
+
+  test('nothing in the lists runs as script or markup', async () => {
+    assert.deepEqual(view.problems(), []);
+    assert.equal(await view.page.evaluate(() => window.pwned), undefined);
+    assert.equal(await view.page.evaluate(() => document.querySelectorAll('b, img[src="x"]').length), 0);
+  });
+
+  test('the lists reach the page unchanged', async () => {
+    const lists = await view.page.evaluate(() => ({ names: TB_NAMES, dates: TB_DATES }));
+    const order = orderAndSeparate(ROWS);
+    assert.deepEqual(lists.names, order.map((r) => r.name));
+    assert.deepEqual(lists.dates, order.map((r) => r.dateTime));
+  });
+
+  for (const row of ROWS) {
+    test(`the popup of ${JSON.stringify(row.name)} shows it as text, with its photo`, async () => {
+      const index = await view.page.evaluate((name) => TB_NAMES.indexOf(name), row.name);
+      assert.ok(index >= 0);
+      await clickPhoto(view.page, index);
+      const popup = await popupContents(view.page);
+      assert.equal(popup.name, row.name);
+      assert.equal(popup.nameHasMarkup, false);
+      assert.equal(popup.date, row.shown ?? row.dateTime);
+      assert.ok(popup.loaded, `thumbnail ${popup.resolved} did not load`);
+      assert.equal(path.basename(decodeURIComponent(new URL(popup.resolved).pathname)), row.name);
+    });
+  }
+});
+
+describe('photos at one spot', () => {
+  // Six photos taken at the same place: the writer separates them by a few metres, and the
+  // cluster at the deepest zoom spiders them out.
+  const ROWS = Array.from({ length: 6 }, (_, i) => ({
+    name: `spot${i + 1}.jpg`, dateTime: `2021:05:01 12:00:0${i}`, lat: '-33.8567844', lng: '151.2152967',
+  }));
+  let view;
+  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  after(async () => { await view?.context.close(); });
+
+  test('stay reachable at the deepest zoom', async () => {
+    const { page } = view;
+    const maxZoom = await page.evaluate(() => window.album.map.getMaxZoom());
+    assert.equal(maxZoom, 19);
+    await page.evaluate(() => window.album.map.setView(window.album.bounds.getCenter(), 19, { animate: false }));
+    await page.waitForTimeout(300);
+    const before = await visibleMarkers(page);
+    assert.deepEqual(before, { singles: 0, clusters: 1, inClusters: 6 });
+    await page.click('.tb-cluster');
+    await page.waitForTimeout(500);
+    assert.equal((await visibleMarkers(page)).singles, 6);
+    for (let i = 0; i < ROWS.length; i++) {
+      await clickPhoto(page, i);
+      assert.equal((await popupContents(page)).name, ROWS[i].name);
+    }
+    assert.deepEqual(view.problems(), []);
+  });
+});
+
+describe('an album of one photo', () => {
+  const ROWS = [{ name: 'only.jpg', dateTime: '2018:12:31 23:59:58', lat: '64.1466', lng: '-21.9426' }];
+  let view;
+  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  after(async () => { await view?.context.close(); });
+
+  test('is centred on its photo, with a singular header', async () => {
+    const state = await view.page.evaluate(() => ({
+      center: window.album.map.getCenter(), zoom: window.album.map.getZoom(),
+      count: document.getElementById('tb-count').textContent,
+      span: document.getElementById('tb-span').textContent,
+      trail: window.album.trail.getLatLngs().length,
+    }));
+    assert.deepEqual([state.center.lat, state.center.lng].map((x) => x.toFixed(4)), ['64.1466', '-21.9426']);
+    assert.equal(state.zoom, 16);
+    assert.equal(state.count, '1 photo');
+    assert.equal(state.span, '31 Dec 2018, 23:59');
+    assert.equal(state.trail, 1);
+    assert.deepEqual(await visibleMarkers(view.page), { singles: 1, clusters: 0, inClusters: 0 });
+    assert.deepEqual(view.problems(), []);
+  });
+});
+
+describe('a photo that is no longer beside the page', () => {
+  const ROWS = [
+    { name: 'here.jpg', dateTime: '2018:06:01 08:00:00', lat: '51.5007', lng: '-0.1246' },
+    { name: 'gone.jpg', dateTime: '2018:06:01 09:00:00', lat: '51.5033', lng: '-0.1195' },
+  ];
+  let view;
+  before(async () => {
+    const pagePath = await album(ROWS);
+    fs.unlinkSync(path.join(path.dirname(pagePath), 'gone.jpg'));
+    view = await openAlbum(browser, pagePath);
+  });
+  after(async () => { await view?.context.close(); });
+
+  test('shows "Photo not found" in its popup, and the failure in the console', async () => {
+    await clickPhoto(view.page, 1);
+    const popup = await popupContents(view.page);
+    assert.equal(popup.missing, true);
+    assert.match(await view.page.textContent('.leaflet-popup .tb-thumb'), /Photo not found/);
+    // The missing file is a real problem and is not filtered like the map tiles.
+    assert.ok(view.problems().some((p) => p.includes('gone.jpg')), view.problems().join('\n'));
+  });
+});
+
+describe('the template opened as it is', () => {
+  test('says it holds no photos instead of breaking', async () => {
+    const { templatePath } = await import('./album_pages.mjs');
+    const dir = tempDir();
+    folders.push(dir);
+    const copy = path.join(dir, 'template.html');
+    fs.copyFileSync(templatePath(), copy);
+    const view = await openAlbum(browser, copy);
+    try {
+      assert.match(await view.page.textContent('.tb-empty'), /template without photos/);
+      // Only the unfilled list itself is an error.
+      const problems = view.problems();
+      assert.equal(problems.length, 1, problems.join('\n'));
+      assert.match(problems[0], /vorn_lat_long_photo_1 is not defined/);
+    } finally {
+      await view.context.close();
+    }
+  });
+});
