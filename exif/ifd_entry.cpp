@@ -24,11 +24,6 @@ bool is_known_type(std::uint16_t type) {
          type == tiff_srational;
 }
 
-TiffReader values_reader(const IfdEntry& entry) {
-  // The values were bounds-checked when the entry was decoded.
-  return TiffReader(entry.values, UINT32_MAX, entry.little_endian);
-}
-
 }  // namespace
 
 IfdEntry decode_ifd_entry(const TiffReader& block, std::uint64_t e) {
@@ -64,15 +59,15 @@ bool has_values(const IfdEntry& entry) {
 }
 
 std::uint16_t short_at(const IfdEntry& entry, std::uint32_t index) {
-  return values_reader(entry).u16(std::uint64_t{index} * 2);
+  return read_u16(entry.values + std::size_t{index} * 2, entry.little_endian);
 }
 
 std::uint32_t long_at(const IfdEntry& entry, std::uint32_t index) {
-  return values_reader(entry).u32(std::uint64_t{index} * 4);
+  return read_u32(entry.values + std::size_t{index} * 4, entry.little_endian);
 }
 
 Rational rational_at(const IfdEntry& entry, std::uint32_t index) {
-  return values_reader(entry).rational(std::uint64_t{index} * 8);
+  return read_rational(entry.values + std::size_t{index} * 8, entry.little_endian);
 }
 
 QByteArray ascii_view(const IfdEntry& entry) {

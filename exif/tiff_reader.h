@@ -6,6 +6,20 @@
 
 #include "exif/exif_record.h"
 
+// Numbers stored at `p` in the given byte order.
+inline std::uint16_t read_u16(const std::uint8_t* p, bool little_endian) {
+  return little_endian ? static_cast<std::uint16_t>(p[0] | p[1] << 8)
+                       : static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+}
+inline std::uint32_t read_u32(const std::uint8_t* p, bool little_endian) {
+  const std::uint32_t b0 = p[0], b1 = p[1], b2 = p[2], b3 = p[3];
+  return little_endian ? (b0 | b1 << 8 | b2 << 16 | b3 << 24)
+                       : (b0 << 24 | b1 << 16 | b2 << 8 | b3);
+}
+inline Rational read_rational(const std::uint8_t* p, bool little_endian) {
+  return {read_u32(p, little_endian), read_u32(p + 4, little_endian)};
+}
+
 class TiffReader {
  public:
   TiffReader(const std::uint8_t* data, std::uint32_t length, bool little_endian)
@@ -22,18 +36,11 @@ class TiffReader {
 
   // The readers below expect the caller to have checked `contains` first.
   std::uint8_t u8(std::uint64_t offset) const { return data_[offset]; }
-  std::uint16_t u16(std::uint64_t offset) const {
-    const std::uint8_t* p = data_ + offset;
-    return little_endian_ ? static_cast<std::uint16_t>(p[0] | p[1] << 8)
-                          : static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+  std::uint16_t u16(std::uint64_t offset) const { return read_u16(data_ + offset, little_endian_); }
+  std::uint32_t u32(std::uint64_t offset) const { return read_u32(data_ + offset, little_endian_); }
+  Rational rational(std::uint64_t offset) const {
+    return read_rational(data_ + offset, little_endian_);
   }
-  std::uint32_t u32(std::uint64_t offset) const {
-    const std::uint8_t* p = data_ + offset;
-    const std::uint32_t b0 = p[0], b1 = p[1], b2 = p[2], b3 = p[3];
-    return little_endian_ ? (b0 | b1 << 8 | b2 << 16 | b3 << 24)
-                          : (b0 << 24 | b1 << 16 | b2 << 8 | b3);
-  }
-  Rational rational(std::uint64_t offset) const { return {u32(offset), u32(offset + 4)}; }
 
  private:
   const std::uint8_t* data_;
