@@ -1,6 +1,5 @@
 #include "exif/exif_block_decoder.h"
 
-#include <cmath>
 #include <cstring>
 #include <optional>
 #include <span>
