@@ -1,6 +1,6 @@
 #include "album/photo_ordering.h"
 
-#include <QHash>
+#include <QHashFunctions>
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -12,38 +12,90 @@ namespace {
 constexpr double kNudgeStep = 0.00002;
 constexpr int kSeparationPassLimit = 5;
 
-AnsiText position_key(const PhotoRow& row) {
-  AnsiText key;
-  key.reserve(row.latitude_short.size() + 1 + row.longitude_short.size());
-  key += row.latitude_short;
-  key += ',';
-  key += row.longitude_short;
-  return key;
+// memcmp compares as unsigned char, so bytes above 127 sort after ASCII; a proper prefix
+// comes first.
+int compare_bytes(const AnsiText& a, const AnsiText& b) {
+  const int common = std::memcmp(a.constData(), b.constData(),
+                                 static_cast<std::size_t>(std::min(a.size(), b.size())));
+  if (common != 0) return common;
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Rows share a position when both short texts are equal byte for byte; short texts hold no
+// comma, so this is the same as comparing the texts "latitude,longitude".
+bool same_position(const PhotoRow& a, const PhotoRow& b) {
+  return a.latitude_short == b.latitude_short && a.longitude_short == b.longitude_short;
+}
+
+// A row's place in the grouping of one pass: the hash of its short position and its index.
+struct PositionSlot {
+  std::size_t hash;
+  std::int32_t index;
+};
+
+// Moves every member of a group but the first: odd members east, even members north.
+bool nudge_group_members(std::span<PhotoRow> rows, std::span<const std::int32_t> members) {
+  for (std::size_t k = 1; k < members.size(); ++k) {
+    PhotoRow& row = rows[static_cast<std::size_t>(members[k])];
+    const auto steps = static_cast<std::int32_t>(k);
+    if (k % 2 == 1) {
+      row.longitude_short = nudge_coordinate_text(row.longitude_short, steps);
+    } else {
+      row.latitude_short = nudge_coordinate_text(row.latitude_short, steps);
+    }
+  }
+  return members.size() > 1;
 }
 
 // One pass: groups the rows by short position and moves every member but the first.
 // Returns whether anything moved.
-bool separate_once(std::span<PhotoRow> rows) {
-  // Row indices per position, ascending because rows are visited from 0 upwards.
-  QHash<AnsiText, std::vector<std::int32_t>> groups;
-  groups.reserve(static_cast<qsizetype>(rows.size()));
+bool separate_once(std::span<PhotoRow> rows, std::vector<PositionSlot>& places) {
+  // Sorting compact (hash, index) places groups equal positions without touching the texts
+  // again, which keeps 100000 rows fast; within a group the indices stay ascending, so its
+  // first member is the first in album order.
+  places.resize(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    groups[position_key(rows[i])].push_back(static_cast<std::int32_t>(i));
+    places[i] = {qHashMulti(0, rows[i].latitude_short, rows[i].longitude_short),
+                 static_cast<std::int32_t>(i)};
   }
-  // All keys are taken before any text changes, and the groups are disjoint, so the order in
-  // which they are visited does not matter.
+  std::sort(places.begin(), places.end(), [](const PositionSlot& a, const PositionSlot& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
+  });
+
+  // The groups of a pass are those of the positions at its start: a run of equal hashes is
+  // split into its groups before any of its rows moves, and rows of other runs belong to
+  // other groups.
   bool changed = false;
-  for (const std::vector<std::int32_t>& members : std::as_const(groups)) {
-    for (std::size_t k = 1; k < members.size(); ++k) {
-      PhotoRow& row = rows[static_cast<std::size_t>(members[k])];
-      const auto steps = static_cast<std::int32_t>(k);
-      if (k % 2 == 1) {
-        row.longitude_short = nudge_coordinate_text(row.longitude_short, steps);
-      } else {
-        row.latitude_short = nudge_coordinate_text(row.latitude_short, steps);
+  std::vector<std::int32_t> members;
+  for (std::size_t start = 0; start < places.size();) {
+    std::size_t end = start + 1;
+    while (end < places.size() && places[end].hash == places[start].hash) ++end;
+    members.clear();
+    for (std::size_t i = start; i < end; ++i) members.push_back(places[i].index);
+    const auto row_of = [&](std::int32_t index) -> const PhotoRow& {
+      return rows[static_cast<std::size_t>(index)];
+    };
+    const bool one_position = std::all_of(members.begin(), members.end(), [&](std::int32_t i) {
+      return same_position(row_of(i), row_of(members.front()));
+    });
+    if (one_position) {
+      changed |= nudge_group_members(rows, members);
+    } else {
+      // Different positions with one hash: rare, so a plain split will do.
+      std::vector<std::vector<std::int32_t>> groups;
+      for (const std::int32_t i : members) {
+        const auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) {
+          return same_position(row_of(g.front()), row_of(i));
+        });
+        if (group == groups.end()) {
+          groups.push_back({i});
+        } else {
+          group->push_back(i);
+        }
       }
-      changed = true;
+      for (const auto& group : groups) changed |= nudge_group_members(rows, group);
     }
+    start = end;
   }
   return changed;
 }
@@ -51,12 +103,7 @@ bool separate_once(std::span<PhotoRow> rows) {
 }  // namespace
 
 bool row_date_time_less(const PhotoRow& a, const PhotoRow& b) {
-  const AnsiText& x = a.date_time;
-  const AnsiText& y = b.date_time;
-  // memcmp compares as unsigned char, so bytes above 127 sort after ASCII.
-  const int common = std::memcmp(x.constData(), y.constData(),
-                                 static_cast<std::size_t>(std::min(x.size(), y.size())));
-  return common != 0 ? common < 0 : x.size() < y.size();
+  return compare_bytes(a.date_time, b.date_time) < 0;
 }
 
 void sort_photo_rows(std::span<PhotoRow> table, std::int32_t row_count) {
@@ -68,8 +115,9 @@ void sort_photo_rows(std::span<PhotoRow> table, std::int32_t row_count) {
 void separate_shared_positions(std::span<PhotoRow> table, std::int32_t row_count) {
   if (row_count < 2) return;
   const auto rows = table.first(static_cast<std::size_t>(row_count));
+  std::vector<PositionSlot> places;
   for (int pass = 0; pass < kSeparationPassLimit; ++pass) {
-    if (!separate_once(rows)) return;
+    if (!separate_once(rows, places)) return;
   }
 }
 
