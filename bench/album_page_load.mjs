@@ -1,0 +1,82 @@
+#!/usr/bin/env node
+// Load time of a large album page in headless Chromium, from disk as the program opens it.
+//
+//   node bench/album_page_load.mjs [--photos 100000] [--runs 3]
+//
+// Writes an album page of a made-up journey (with the program's writer when
+// TRAILBOOK_MAKE_TEST_ALBUM names the make_test_album tool, else the JavaScript one), opens it
+// in a fresh browser context each run and reports, as medians over the runs:
+//   parsed    navigation start to DOMContentLoaded (page parsed, its scripts run, chunked
+//             marker placing started)
+//   ready     navigation start to every marker placed in its cluster and painted
+//   zoom      one zoom step in, until the clusters of the new level are painted
+//   popup     a photo's popup opened from its marker (zoom and spiderfy included)
+// The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
+import fs from 'node:fs';
+import path from 'node:path';
+import { performance } from 'node:perf_hooks';
+
+import { launchChromium, openAlbum, tempDir, writeAlbumPage } from '../tests/templates/album_pages.mjs';
+import { walkRows } from '../tests/templates/walk_rows.mjs';
+
+function option(name, fallback) {
+  const at = process.argv.indexOf(`--${name}`);
+  return at > 0 ? Number(process.argv[at + 1]) : fallback;
+}
+const photos = option('photos', 100000);
+const runs = option('runs', 3);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const dir = tempDir('trailbook-bench-');
+const pagePath = path.join(dir, 'album.html');
+const rows = walkRows(photos, { seed: 42 });
+const writeStart = performance.now();
+const writer = writeAlbumPage(rows, pagePath);
+const writeMs = performance.now() - writeStart;
+const pageBytes = fs.statSync(pagePath).size;
+
+const browser = await launchChromium();
+const results = [];
+try {
+  for (let run = 0; run < runs; run++) {
+    const view = await openAlbum(browser, pagePath);
+    const { page } = view;
+    const load = await page.evaluate(() => {
+      const nav = performance.getEntriesByType('navigation')[0];
+      return { parsed: nav.domContentLoadedEventEnd, ready: window.album.readyAt,
+        placed: window.album.clusters.getLayers().length,
+        heapMB: performance.memory ? performance.memory.usedJSHeapSize / 1048576 : NaN };
+    });
+    if (load.placed !== photos) throw new Error(`only ${load.placed} of ${photos} markers placed`);
+    const zoom = await page.evaluate(() => new Promise((done) => {
+      const { map } = window.album;
+      const start = performance.now();
+      map.once('zoomend', () => requestAnimationFrame(() => requestAnimationFrame(() =>
+        done(performance.now() - start))));
+      map.setZoom(map.getZoom() + 1, { animate: false });
+    }));
+    const popup = await page.evaluate((index) => new Promise((done) => {
+      const { map } = window.album;
+      const start = performance.now();
+      map.once('popupopen', () => requestAnimationFrame(() => done(performance.now() - start)));
+      window.album.openPhoto(index, false);
+    }), Math.floor(photos / 2));
+    const problems = view.problems();
+    if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
+    results.push({ ...load, zoom, popup });
+    console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms, ` +
+      `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB`);
+    await view.context.close();
+  }
+} finally {
+  await browser.close();
+  fs.rmSync(dir, { recursive: true, force: true });
+}
+
+const m = (key) => median(results.map((r) => r[key]));
+console.log(`\nalbum page with ${photos} photos (${(pageBytes / 1048576).toFixed(1)} MiB, written by ` +
+  `${writer} in ${writeMs.toFixed(0)} ms), median of ${runs} runs in headless Chromium:`);
+console.log(`  parsed (DOMContentLoaded)   ${m('parsed').toFixed(0)} ms`);
+console.log(`  markers ready               ${m('ready').toFixed(0)} ms`);
+console.log(`  one zoom step               ${m('zoom').toFixed(0)} ms`);
+console.log(`  popup of the middle photo   ${m('popup').toFixed(0)} ms`);

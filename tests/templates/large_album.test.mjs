@@ -1,0 +1,64 @@
+// A larger album in the page: all photos are placed (in chunks), clustered, counted, and the
+// trail holds every one of them. The 100000-photo load time is measured by
+// bench/album_page_load.mjs, not here.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+
+import { launchChromium, openAlbum, tempDir, visibleMarkers, writeAlbumPage } from './album_pages.mjs';
+import { walkRows } from './walk_rows.mjs';
+
+const COUNT = 6000;
+let browser, dir;
+before(async () => { browser = await launchChromium(); dir = tempDir(); });
+after(async () => {
+  await browser?.close();
+  if (dir) fs.rmSync(dir, { recursive: true, force: true });
+});
+
+test(`an album of ${COUNT} photos shows all of them, clustered, with the whole trail`, async () => {
+  const rows = walkRows(COUNT, { seed: 7 });
+  const pagePath = path.join(dir, 'large.html');
+  writeAlbumPage(rows, pagePath);
+  // What the page says when it reports itself ready, taken at that very moment.
+  let cdp;
+  const view = await openAlbum(browser, pagePath, {
+    beforeLoad: async (page, context) => {
+      await page.addInitScript(() => document.addEventListener('albumready', () => {
+        window.placedWhenReady = window.album.clusters.getLayers().length;
+      }));
+      // A slow computer, so that placing the markers takes several chunks.
+      cdp = await context.newCDPSession(page);
+      await cdp.send('Emulation.setCPUThrottlingRate', { rate: 10 });
+    },
+  });
+  try {
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+    assert.equal(await view.page.evaluate(() => window.placedWhenReady), COUNT);
+    const state = await view.page.evaluate(() => ({
+      grouped: window.album.clusters.getLayers().length,
+      trail: window.album.trail.getLatLngs().length,
+      count: document.getElementById('tb-count').textContent,
+      fitDisabled: document.getElementById('tb-fit').disabled,
+      progress: document.getElementById('tb-progress').textContent,
+    }));
+    assert.equal(state.grouped, COUNT);
+    assert.equal(state.trail, COUNT);
+    assert.match(state.count, new RegExp(`^${COUNT} photos`));
+    assert.equal(state.fitDisabled, false);
+    assert.equal(state.progress, '');
+    const shown = await visibleMarkers(view.page);
+    assert.equal(shown.singles + shown.inClusters, COUNT, JSON.stringify(shown));
+    assert.ok(shown.clusters < 60, `${shown.clusters} clusters is no overview`);
+    // Clicking a cluster zooms into it and splits it.
+    const before = shown.clusters;
+    await view.page.click('.tb-cluster >> nth=0');
+    await view.page.waitForTimeout(600);
+    const zoomedIn = await visibleMarkers(view.page);
+    assert.ok(zoomedIn.singles + zoomedIn.inClusters < COUNT || zoomedIn.clusters > before);
+    assert.deepEqual(view.problems(), []);
+  } finally {
+    await view.context.close();
+  }
+});
