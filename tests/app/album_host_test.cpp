@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "app/Unit1.h"
+#include "app/open_dialog.h"
+#include "app_test_support.h"
+
+namespace {
+
+struct FilterCase {
+  const char* filter;
+  QStringList expected;
+};
+
+void PrintTo(const FilterCase& c, std::ostream* os) {
+  *os << '"' << c.filter << '"';
+}
+
+class NameFilters : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(NameFilters, BecomeQtFiltersThatIgnoreLetterCase) {
+  EXPECT_EQ(qt_name_filters(QString::fromUtf8(GetParam().filter)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, NameFilters,
+    ::testing::Values(
+        FilterCase{"Photos|*.jpg;*.jpeg", {"Photos (*.[jJ][pP][gG] *.[jJ][pP][eE][gG])"}},
+        FilterCase{"A|*.a|B|*.b1", {"A (*.[aA])", "B (*.[bB]1)"}},
+        FilterCase{"Photos|*.jpg;*.jpeg|", {"Photos (*.[jJ][pP][gG] *.[jJ][pP][eE][gG])"}},
+        FilterCase{"All|", {"All (*)"}}, FilterCase{"|*.x", {"*.x (*.[xX])"}},
+        FilterCase{"Raw|IMG_?1.raw", {"Raw ([iI][mM][gG]_?1.[rR][aA][wW])"}}, FilterCase{"", {}}));
+
+TEST(NameFilters, MatchUpperAndLowerCaseNames) {
+  const QStringList filters = qt_name_filters(QStringLiteral("Photos|*.jpg"));
+  ASSERT_EQ(filters.size(), 1);
+  const QString pattern = filters[0].section(u'(', 1).chopped(1);
+  const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern));
+  EXPECT_TRUE(re.match(QStringLiteral("IMG_0001.JPG")).hasMatch());
+  EXPECT_TRUE(re.match(QStringLiteral("img_0001.jpg")).hasMatch());
+  EXPECT_TRUE(re.match(QStringLiteral("a.JpG")).hasMatch());
+  EXPECT_FALSE(re.match(QStringLiteral("a.jpgx")).hasMatch());
+  EXPECT_FALSE(re.match(QStringLiteral("a.png")).hasMatch());
+}
+
+class AlbumHostWindow : public ::testing::Test {
+ protected:
+  AlbumHostWindow() { folder.write_version_file("2.5\n"); }
+  DesktopCapture desktop;
+  ProgramFolder folder;
+};
+
+TEST_F(AlbumHostWindow, DialogIsSetUpForSeveralExistingFiles) {
+  TForm1 form;
+  QStringList seen_filters;
+  desktop.dialog_answer = [&](QFileDialog& dialog, QStringList& files) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Pick"));
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_TRUE(dialog.isSizeGripEnabled());
+    seen_filters = dialog.nameFilters();
+    files = {QStringLiteral("/photos/a.jpg")};
+    return true;
+  };
+  QStringList files;
+  EXPECT_TRUE(form.pick_photo_files(QStringLiteral("Pick"), QStringLiteral("Photos|*.jpg"), files));
+  EXPECT_EQ(files, QStringList{QStringLiteral("/photos/a.jpg")});
+  EXPECT_EQ(seen_filters, QStringList{QStringLiteral("Photos (*.[jJ][pP][gG])")});
+}
+
+TEST_F(AlbumHostWindow, LogIsClearedAndAppendedByWholeLines) {
+  TForm1 form;
+  form.clear_log();
+  form.append_log_line(QStringLiteral("#1: a.jpg"));
+  form.append_log_line(QString());
+  form.append_log_line(QStringLiteral("done"));
+  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("#1: a.jpg\n\ndone"));
+}
+
+// Both ways of starting the command run it: the dialog is asked for photos while the commands
+// that would start another run are disabled; cancelling leaves an empty log.
+TEST_F(AlbumHostWindow, ButtonAndMenuItemRunTheAddPhotosCommand) {
+  const std::vector<std::function<void(TForm1&)>> starts = {
+      [](TForm1& form) { form.Button1->click(); },
+      [](TForm1& form) { form.AddPhotos1->trigger(); }};
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    TForm1 form;
+    form.show();
+    int dialogs = 0;
+    desktop.dialog_answer = [&](QFileDialog& dialog, QStringList&) {
+      ++dialogs;
+      EXPECT_FALSE(form.Button1->isEnabled());
+      EXPECT_FALSE(form.AddPhotos1->isEnabled());
+      EXPECT_TRUE(dialog.nameFilters().join(u' ').contains(QStringLiteral("[jJ][pP][gG]")));
+      return false;
+    };
+    starts[i](form);
+    EXPECT_EQ(dialogs, 1) << i;
+    EXPECT_EQ(form.Memo1->toPlainText(), QString()) << i;
+    EXPECT_TRUE(form.Button1->isEnabled()) << i;
+    EXPECT_TRUE(form.AddPhotos1->isEnabled()) << i;
+    EXPECT_TRUE(desktop.boxes.empty()) << i;
+  }
+}
+
+}  // namespace

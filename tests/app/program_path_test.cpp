@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/program_path.h"
+
+namespace {
+
+TEST(ProgramPath, LinksLeadToTheRealProgramsFolder) {
+  QTemporaryDir temp;
+  QDir(temp.path()).mkpath(QStringLiteral("real"));
+  QDir(temp.path()).mkpath(QStringLiteral("bin"));
+  const QString real_program = temp.path() + QStringLiteral("/real/trailbook");
+  QFile(real_program).open(QIODevice::WriteOnly);
+  ASSERT_TRUE(QFile::link(real_program, temp.path() + QStringLiteral("/bin/trailbook")));
+
+  const QString canonical = QFileInfo(real_program).canonicalFilePath();
+  EXPECT_EQ(resolve_program_file(temp.path() + QStringLiteral("/bin/trailbook")), canonical);
+  EXPECT_EQ(resolve_program_file(temp.path() + QStringLiteral("/bin/../real/trailbook")),
+            canonical);
+}
+
+TEST(ProgramPath, DataFilesLieBesideTheProgram) {
+  override_program_file_path(QStringLiteral("/opt/trail book/trailbook"));
+  EXPECT_EQ(program_folder(), QStringLiteral("/opt/trail book/"));
+  EXPECT_EQ(program_data_path(QStringLiteral("ini/t.txt")),
+            QStringLiteral("/opt/trail book/ini/t.txt"));
+  override_program_file_path({});
+  // The real program of this process: the test binary, in a folder ending with '/'.
+  EXPECT_TRUE(program_file_path().endsWith(QStringLiteral("/app_tests")));
+  EXPECT_TRUE(program_folder().endsWith(u'/'));
+}
+
+}  // namespace
