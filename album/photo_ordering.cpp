@@ -62,38 +62,25 @@ bool separate_once(std::span<PhotoRow> rows, std::vector<PositionSlot>& places) 
     return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
   });
 
-  // The groups of a pass are those of the positions at its start: a run of equal hashes is
-  // split into its groups before any of its rows moves, and rows of other runs belong to
-  // other groups.
+  // The groups of a pass are those of the positions at its start. A run of equal hashes is
+  // nearly always one position; should two positions share a hash, the run is split, one
+  // position at a time, before any row of the remaining positions moves.
   bool changed = false;
-  std::vector<std::int32_t> members;
+  std::vector<std::int32_t> members, group, others;
   for (std::size_t start = 0; start < places.size();) {
     std::size_t end = start + 1;
     while (end < places.size() && places[end].hash == places[start].hash) ++end;
     members.clear();
     for (std::size_t i = start; i < end; ++i) members.push_back(places[i].index);
-    const auto row_of = [&](std::int32_t index) -> const PhotoRow& {
-      return rows[static_cast<std::size_t>(index)];
-    };
-    const bool one_position = std::all_of(members.begin(), members.end(), [&](std::int32_t i) {
-      return same_position(row_of(i), row_of(members.front()));
-    });
-    if (one_position) {
-      changed |= nudge_group_members(rows, members);
-    } else {
-      // Different positions with one hash: rare, so a plain split will do.
-      std::vector<std::vector<std::int32_t>> groups;
+    while (!members.empty()) {
+      const PhotoRow& head = rows[static_cast<std::size_t>(members.front())];
+      group.clear();
+      others.clear();
       for (const std::int32_t i : members) {
-        const auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) {
-          return same_position(row_of(g.front()), row_of(i));
-        });
-        if (group == groups.end()) {
-          groups.push_back({i});
-        } else {
-          group->push_back(i);
-        }
+        (same_position(rows[static_cast<std::size_t>(i)], head) ? group : others).push_back(i);
       }
-      for (const auto& group : groups) changed |= nudge_group_members(rows, group);
+      changed |= nudge_group_members(rows, group);
+      members.swap(others);
     }
     start = end;
   }

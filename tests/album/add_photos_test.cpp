@@ -173,24 +173,6 @@ TEST_F(AddPhotos, EnablesTheCommandsAgainWhenAnErrorEndsTheRun) {
   EXPECT_EQ(host_.running_changes, std::vector<bool>({true, false}));
 }
 
-TEST_F(AddPhotos, ReportsAnUnreadableTemplateAfterTheFileBlocks) {
-  write_gps_photo(path("first/a.jpg"), {'N', 1, 0, 0}, {'E', 2, 0, 0}, "2020:01:01 00:00:00");
-  host_.files_to_pick = {path("first/a.jpg")};
-  const ScopedTemplatePath missing(path("missing/template.html"));
-  try {
-    add_photos(host_);
-    ADD_FAILURE() << "no error";
-  } catch (const AppError& error) {
-    EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + path("missing/template.html")))
-        << error.what();
-  }
-  ASSERT_GE(host_.log.size(), 2);
-  EXPECT_EQ(host_.log.mid(host_.log.size() - 3), QStringList({"", kSeparator, ""}));
-  EXPECT_TRUE(host_.opened.isEmpty());
-  EXPECT_TRUE(QDir(path("first")).entryList({"*.html"}).isEmpty());
-  EXPECT_FALSE(host_.running);
-}
-
 TEST_F(AddPhotos, ReportsAPageFolderThatCannotTakeThePage) {
   // The first file decides the folder, even when it cannot be read.
   write_gps_photo(path("first/a.jpg"), {'N', 1, 0, 0}, {'E', 2, 0, 0}, "2020:01:01 00:00:00");

@@ -89,25 +89,6 @@ class AlbumFiles : public testing::Test {
 
 using SaveLinesAsUtf8 = AlbumFiles;
 
-TEST_F(SaveLinesAsUtf8, WritesMarkAndCrLfBetweenLines) {
-  const struct {
-    QStringList lines;
-    QByteArray bytes;
-  } cases[] = {
-      {{}, kBom},
-      {{""}, kBom},
-      {{"", ""}, kBom + "\r\n"},
-      {{"a", "b"}, kBom + "a\r\nb"},
-      {{QString::fromUtf8("\xC3\xA9t\xC3\xA9"), "\xE6\x9D\xB1"},
-       kBom + "\xC3\xA9t\xC3\xA9\r\n\xE6\x9D\xB1"},
-  };
-  for (const auto& c : cases) {
-    save_lines_as_utf8(c.lines, path("page.html"));
-    EXPECT_EQ(read_bytes(path("page.html")), c.bytes) << c.lines.join('|').toStdString();
-  }
-  EXPECT_EQ(written_files(), QStringList{"page.html"});
-}
-
 TEST_F(SaveLinesAsUtf8, ReportsAFolderThatCannotTakeThePage) {
   write_bytes(path("a file"), "x");
   for (const QString& page : {path("missing folder/page.html"), path("a file/page.html")}) {
@@ -211,14 +192,6 @@ TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
   }
   EXPECT_TRUE(host_.opened.isEmpty());
   EXPECT_TRUE(written_files().isEmpty());
-}
-
-TEST_F(WriteAlbumPage, EndsWithoutSummaryWhenThePageCannotBeCreated) {
-  write_bytes(path("template.html"), "{vorn_filenames}");
-  const QString page_in_missing_folder = path("gone/20240131142530.html");
-  EXPECT_THROW(write_album_page(rows_, 1, to_ansi(page_in_missing_folder), host_), AppError);
-  EXPECT_EQ(host_.log, QStringList({kSeparator, ""}));
-  EXPECT_TRUE(host_.opened.isEmpty());
 }
 
 }  // namespace

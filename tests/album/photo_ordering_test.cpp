@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QSet>
 #include <string>
 #include <vector>
 
@@ -57,19 +56,6 @@ TEST(SortPhotoRows, OrdersWholeRowsAndLeavesLaterRowsAlone) {
   for (const PhotoRow& row : table) names += row.file_name.toStdString() + " ";
   EXPECT_EQ(names, "a b c d later ");
   EXPECT_EQ(table[2].latitude, "c-lat");
-}
-
-TEST(SortPhotoRows, HandlesManyEqualAndDescendingKeys) {
-  std::vector<PhotoRow> table;
-  for (int i = 0; i < 5000; ++i) {
-    const QByteArray date = QByteArray::number(9999 - i % 100).rightJustified(4, '0');
-    table.push_back(dated_row(date.constData(), date.constData()));
-  }
-  sort_photo_rows(table, static_cast<std::int32_t>(table.size()));
-  for (std::size_t i = 1; i < table.size(); ++i) {
-    ASSERT_FALSE(row_date_time_less(table[i], table[i - 1])) << i;
-    ASSERT_EQ(table[i].file_name, table[i].date_time);
-  }
 }
 
 TEST(NudgeCoordinateText, MovesByTwoUnitsOfTheFifthDecimalPerStep) {
@@ -181,15 +167,6 @@ TEST(SeparateSharedPositions, SeparatesPositionsThatDifferBeyondTheFifthDecimal)
   EXPECT_EQ(table[0].longitude_short, "2.29448");
   EXPECT_EQ(table[1].longitude_short, "2.29450");
   EXPECT_EQ(table[1].latitude_short, "48.85837");
-}
-
-TEST(SeparateSharedPositions, NeverLeavesTwoPhotosOfALargeCrowdOnOneSpot) {
-  // 2000 photos at one spot, as from a burst: alternate moves spread them over two lines.
-  std::vector<PhotoRow> table(2000, make_row("x.jpg", "", "10", "20"));
-  separate_shared_positions(table, 2000);
-  QSet<AnsiText> keys;
-  for (const PhotoRow& row : table) keys.insert(row.latitude_short + ',' + row.longitude_short);
-  EXPECT_EQ(keys.size(), 2000);
 }
 
 }  // namespace
