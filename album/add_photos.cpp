@@ -26,13 +26,16 @@ class CommandRunningGuard {
   AlbumHost& host_;
 };
 
-// The log line for the result of reading one photo; a position also fills the next row.
+bool has_position(const PhotoPosition& position) {
+  // Compared as texts: only the exact text "0" for both means no position.
+  return position.latitude != "0" || position.longitude != "0";
+}
+
+// The log line for the result of reading one photo.
 WideText read_result_line(int result, const PhotoPosition& position) {
   switch (result) {
     case 1:
-      if (position.latitude == "0" && position.longitude == "0") {
-        return QStringLiteral("Latitude and longitude not found! ");
-      }
+      if (!has_position(position)) return QStringLiteral("Latitude and longitude not found! ");
       return to_wide("latitude=" + position.latitude + ", longitude=" + position.longitude +
                      ", DateTime=" + position.date_time + ", OK!");
     case -1:
@@ -42,11 +45,6 @@ WideText read_result_line(int result, const PhotoPosition& position) {
     default:
       return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
   }
-}
-
-bool has_position(const PhotoPosition& position) {
-  // Compared as texts: only the exact text "0" for both means no position.
-  return position.latitude != "0" || position.longitude != "0";
 }
 
 }  // namespace

@@ -93,8 +93,9 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
   const WideText text = to_wide(template_text);
   AnsiText page;
   qsizetype inserted = 0;
-  for (const Placeholder& placeholder : kPlaceholders)
+  for (const Placeholder& placeholder : kPlaceholders) {
     inserted += (lists.*placeholder.field).size();
+  }
   page.reserve(template_text.size() + inserted);
 
   qsizetype copied = 0;  // the template text before this index is in the page
