@@ -9,6 +9,7 @@
 //   parsed    navigation start to DOMContentLoaded (page parsed, its scripts run, chunked
 //             marker placing started)
 //   ready     navigation start to every marker placed in its cluster and painted
+//   busy      main-thread task time until then (what the page itself cost)
 //   zoom      one zoom step in, until the clusters of the new level are painted
 //   popup     a photo's popup opened from its marker (zoom and spiderfy included)
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
@@ -39,8 +40,19 @@ const browser = await launchChromium();
 const results = [];
 try {
   for (let run = 0; run < runs; run++) {
-    const view = await openAlbum(browser, pagePath);
+    let cdp;
+    const view = await openAlbum(browser, pagePath, {
+      beforeLoad: async (page, context) => {
+        cdp = await context.newCDPSession(page);
+        await cdp.send('Performance.enable');
+      },
+    });
     const { page } = view;
+    // Main-thread time spent on the page up to now: less sensitive than wall time to other
+    // programs competing for the processor.
+    const metrics = Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics
+      .map((m) => [m.name, m.value]));
+    const busy = metrics.TaskDuration * 1000;
     const load = await page.evaluate(() => {
       const nav = performance.getEntriesByType('navigation')[0];
       return { parsed: nav.domContentLoadedEventEnd, ready: window.album.readyAt,
@@ -63,8 +75,9 @@ try {
     }), Math.floor(photos / 2));
     const problems = view.problems();
     if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
-    results.push({ ...load, zoom, popup });
-    console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms, ` +
+    results.push({ ...load, busy, zoom, popup });
+    console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms ` +
+      `(main thread busy ${busy.toFixed(0)} ms), ` +
       `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB`);
     await view.context.close();
   }
@@ -78,5 +91,6 @@ console.log(`\nalbum page with ${photos} photos (${(pageBytes / 1048576).toFixed
   `${writer} in ${writeMs.toFixed(0)} ms), median of ${runs} runs in headless Chromium:`);
 console.log(`  parsed (DOMContentLoaded)   ${m('parsed').toFixed(0)} ms`);
 console.log(`  markers ready               ${m('ready').toFixed(0)} ms`);
+console.log(`  main thread busy until then ${m('busy').toFixed(0)} ms`);
 console.log(`  one zoom step               ${m('zoom').toFixed(0)} ms`);
 console.log(`  popup of the middle photo   ${m('popup').toFixed(0)} ms`);

@@ -1,5 +1,6 @@
-// Rows of a made-up long journey for large albums: a seeded random walk with bursts of photos
-// at one spot, a few photos without a date-time, times increasing by minutes to hours.
+// Rows of a made-up long journey for large albums: a seeded random walk, mostly on foot with
+// now and then a longer journey, bursts of photos at one spot, a few photos without a
+// date-time, times increasing by minutes to hours.
 export function walkRows(count, { seed = 1, start = [45.0, 5.0] } = {}) {
   let state = seed >>> 0 || 1;
   const random = () => {
@@ -14,10 +15,12 @@ export function walkRows(count, { seed = 1, start = [45.0, 5.0] } = {}) {
   let time = Date.UTC(2015, 0, 1, 8, 0, 0);
   const pad = (n, w = 2) => String(n).padStart(w, '0');
   for (let i = 0; i < count; i++) {
-    if (random() > 0.3) {  // else: another photo at the same spot
-      lat = Math.max(-80, Math.min(80, lat + (random() - 0.5) * 0.02));
-      lng = ((lng + (random() - 0.45) * 0.03 + 540) % 360) - 180;
-    }
+    const step = random();
+    // A quarter of the photos are taken at the spot of the one before; most others a short
+    // walk away (up to about 100 m); one in twenty after a journey of up to about 20 km.
+    const reach = step < 0.25 ? 0 : step < 0.95 ? 0.001 : 0.2;
+    lat = Math.max(-80, Math.min(80, lat + (random() - 0.5) * reach));
+    lng = ((lng + (random() - 0.4) * reach + 540) % 360) - 180;
     time += Math.floor(random() * 3600 * 1000);
     const d = new Date(time);
     const dateTime = random() < 0.01 ? '' : `${d.getUTCFullYear()}:${pad(d.getUTCMonth() + 1)}:` +
