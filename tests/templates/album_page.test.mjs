@@ -219,6 +219,57 @@ describe('an album of a short trip', () => {
   });
 });
 
+describe('how date-times are shown', () => {
+  let view;
+  before(async () => {
+    view = await openAlbum(browser, await album(TRIP.slice(0, 1), { photos: false }));
+  });
+  after(async () => { await view?.context.close(); });
+
+  const PHOTO_DATES = [
+    ['2019:07:14 10:22:03', '14 Jul 2019, 10:22:03'],
+    ['2019:01:01 00:00:00', '1 Jan 2019, 00:00:00'],
+    ['2019:12:31 23:59:59', '31 Dec 2019, 23:59:59'],
+    ['2020:02:29 12:00:00', '29 Feb 2020, 12:00:00'],
+    ['2000:02:29 12:00:00', '29 Feb 2000, 12:00:00'],
+    ['2019-07-14T10:22:03', '14 Jul 2019, 10:22:03'],
+    [' 2019:07:14 10:22:03 ', '14 Jul 2019, 10:22:03'],
+    ['', 'no date'],
+    ['   ', 'no date'],
+    // Not a date-time that can be read: shown as it stands.
+    ['2019:02:29 12:00:00', '2019:02:29 12:00:00'],
+    ['1900:02:29 12:00:00', '1900:02:29 12:00:00'],
+    ['2019:04:31 12:00:00', '2019:04:31 12:00:00'],
+    ['2019:13:01 12:00:00', '2019:13:01 12:00:00'],
+    ['2019:07:14 24:00:00', '2019:07:14 24:00:00'],
+    ['2019:07:14 10:60:00', '2019:07:14 10:60:00'],
+    ['0000:00:00 00:00:00', '0000:00:00 00:00:00'],
+    ['2019:07:14', '2019:07:14'],
+    ['2019:07:14 10:22:03 extra', '2019:07:14 10:22:03 extra'],
+    ['yesterday', 'yesterday'],
+  ];
+  for (const [text, shown] of PHOTO_DATES) {
+    test(`${JSON.stringify(text)} is shown as ${JSON.stringify(shown)}`, async () => {
+      assert.equal(await view.page.evaluate((t) => window.album.describeDateTime(t), text), shown);
+    });
+  }
+
+  const SPANS = [
+    [['2019:07:14 10:22:03', '2019:07:20 16:00:59'], '14 Jul 2019 \u2013 20 Jul 2019'],
+    [['2019:07:20 16:00:59', '', 'odd', '2019:07:14 10:22:03'], '14 Jul 2019 \u2013 20 Jul 2019'],
+    [['2019:07:14 16:40:00', '2019:07:14 10:22:03'], '14 Jul 2019, 10:22 \u2013 16:40'],
+    [['2019:07:14 10:22:03', '2019:07:14 10:22:03'], '14 Jul 2019, 10:22'],
+    [['2018:12:31 23:00:00', '2019:01:01 01:00:00'], '31 Dec 2018 \u2013 1 Jan 2019'],
+    [['', 'odd'], ''],
+    [[], ''],
+  ];
+  for (const [texts, shown] of SPANS) {
+    test(`the span of ${JSON.stringify(texts)} is ${JSON.stringify(shown)}`, async () => {
+      assert.equal(await view.page.evaluate((t) => window.album.describeSpan(t), texts), shown);
+    });
+  }
+});
+
 describe('names and date-times that need escaping', () => {
   const ROWS = [
     { name: 'quote"d.jpg', dateTime: '2020:01:02 03:04:05', shown: '2 Jan 2020, 03:04:05' },
