@@ -59,7 +59,7 @@ try {
   let view = await openAlbum(browser, pagePath);
   await view.page.waitForTimeout(500);
   await view.page.screenshot({ path: path.join(out, 'overview.png') });
-  await view.page.evaluate((name) => window.album.openPhoto(TB_NAMES.indexOf(name), false), rows[2].name);
+  await view.page.evaluate((name) => window.album.openPhoto(window.album.lists.names.indexOf(name), false), rows[2].name);
   await view.page.waitForTimeout(1200);
   await view.page.screenshot({ path: path.join(out, 'popup.png') });
   await view.page.evaluate(() => { window.album.map.closePopup(); });
