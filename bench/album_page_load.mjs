@@ -56,6 +56,7 @@ try {
     const load = await page.evaluate(() => {
       const nav = performance.getEntriesByType('navigation')[0];
       return { parsed: nav.domContentLoadedEventEnd, ready: window.album.readyAt,
+        timings: window.album.timings,
         placed: window.album.clusters.getLayers().length,
         heapMB: performance.memory ? performance.memory.usedJSHeapSize / 1048576 : NaN };
     });
@@ -76,6 +77,10 @@ try {
     const problems = view.problems();
     if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
     results.push({ ...load, busy, zoom, popup });
+    const t = load.timings;
+    console.log(`  page script started ${t.start.toFixed(0)} ms; lists read and photos built ` +
+      `${(t.lists - t.start).toFixed(0)} ms; map, tiles and trail ${(t.trail - t.lists).toFixed(0)} ms; ` +
+      `markers made ${(t.markers - t.trail).toFixed(0)} ms; clustered ${(t.ready - t.markers).toFixed(0)} ms`);
     console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms ` +
       `(main thread busy ${busy.toFixed(0)} ms), ` +
       `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB`);

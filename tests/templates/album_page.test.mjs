@@ -7,7 +7,7 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  launchChromium, openAlbum, orderAndSeparate, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
+  launchChromium, openAlbum, orderAndSeparate, settle, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
 
 let browser;
@@ -34,7 +34,7 @@ async function clickPhoto(page, index) {
     window.album.map.closePopup();
     window.album.clusters.zoomToShowLayer(window.album.markers[i], done);
   }), index);
-  await page.waitForTimeout(350); // let the zoom and spiderfy animations end
+  await settle(page);
   const box = await page.evaluate((i) => {
     const r = window.album.markers[i]._icon.getBoundingClientRect();
     return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
@@ -97,13 +97,13 @@ describe('an album of a short trip', () => {
     assert.equal(await view.page.evaluate(() => window.album.clusters.getLayers().length), TRIP.length);
     // Zoomed far out, one cluster holds them all.
     await view.page.evaluate(() => window.album.map.setZoom(3, { animate: false }));
-    await view.page.waitForTimeout(300);
+    await settle(view.page);
     assert.deepEqual(await visibleMarkers(view.page), { singles: 0, clusters: 1, inClusters: TRIP.length });
   });
 
   test('the view fits all photos', async () => {
     await view.page.click('#tb-fit');
-    await view.page.waitForTimeout(400);
+    await settle(view.page);
     const inside = await view.page.evaluate(() => {
       const b = window.album.map.getBounds();
       return window.album.photos.filter((p) => b.contains(p.latLng)).length;
@@ -143,7 +143,7 @@ describe('an album of a short trip', () => {
 
   test('the trail is drawn on the map', async () => {
     await view.page.click('#tb-fit');
-    await view.page.waitForTimeout(400);
+    await settle(view.page);
     // A pixel in the middle of the longest leg of the trail is painted in the trail colour.
     const pixel = await view.page.evaluate(() => {
       const { map, trail } = window.album;
@@ -197,7 +197,7 @@ describe('an album of a short trip', () => {
       window.album.map.closePopup();
       window.album.clusters.zoomToShowLayer(window.album.markers[3], done);
     }));
-    await view.page.waitForTimeout(350);
+    await settle(view.page);
     await view.page.evaluate(() => window.album.markers[3]._icon.focus());
     assert.equal(await view.page.evaluate(() => document.activeElement.getAttribute('tabindex')), '0');
     await view.page.keyboard.press('Enter');
@@ -362,11 +362,11 @@ describe('photos at one spot', () => {
     const maxZoom = await page.evaluate(() => window.album.map.getMaxZoom());
     assert.equal(maxZoom, 19);
     await page.evaluate(() => window.album.map.setView(window.album.bounds.getCenter(), 19, { animate: false }));
-    await page.waitForTimeout(300);
+    await settle(page);
     const before = await visibleMarkers(page);
     assert.deepEqual(before, { singles: 0, clusters: 1, inClusters: 6 });
     await page.click('.tb-cluster');
-    await page.waitForTimeout(500);
+    await settle(page);
     assert.equal((await visibleMarkers(page)).singles, 6);
     for (let i = 0; i < ROWS.length; i++) {
       await clickPhoto(page, i);

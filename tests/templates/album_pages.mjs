@@ -220,3 +220,23 @@ export async function visibleMarkers(page) {
 export function fileUrl(file) {
   return pathToFileURL(file).href;
 }
+
+// Waits until the map stands still: no zoom, pan, spider or cluster animation under way, and
+// the markers on screen unchanged over a few polls.
+export async function settle(page) {
+  await page.evaluate(() => { window.__settle = { last: '', still: 0 }; });
+  await page.waitForFunction(() => {
+    const { map, clusters } = window.album;
+    const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress) ||
+      clusters._inZoomAnimation > 0 || !!document.querySelector('.leaflet-cluster-anim');
+    const icons = [...document.querySelectorAll('.leaflet-marker-pane .leaflet-marker-icon')]
+      .map((e) => {
+        const r = e.getBoundingClientRect();
+        return `${Math.round(r.left)},${Math.round(r.top)},${getComputedStyle(e).opacity}`;
+      }).join(';');
+    const state = window.__settle;
+    state.still = !moving && icons === state.last ? state.still + 1 : 0;
+    state.last = icons;
+    return state.still >= 3;
+  }, null, { polling: 100, timeout: 30000 });
+}

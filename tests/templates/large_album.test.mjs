@@ -6,7 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { launchChromium, openAlbum, tempDir, visibleMarkers, writeAlbumPage } from './album_pages.mjs';
+import { launchChromium, openAlbum, settle, tempDir, visibleMarkers, writeAlbumPage } from './album_pages.mjs';
 import { walkRows } from './walk_rows.mjs';
 
 const COUNT = 6000;
@@ -54,7 +54,7 @@ test(`an album of ${COUNT} photos shows all of them, clustered, with the whole t
     // Clicking a cluster zooms into it and splits it.
     const before = shown.clusters;
     await view.page.click('.tb-cluster >> nth=0');
-    await view.page.waitForTimeout(600);
+    await settle(view.page);
     const zoomedIn = await visibleMarkers(view.page);
     assert.ok(zoomedIn.singles + zoomedIn.inClusters < COUNT || zoomedIn.clusters > before);
     assert.deepEqual(view.problems(), []);

@@ -7,7 +7,9 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { after, before, describe, test } from 'node:test';
 
-import { launchChromium, openAlbum, tempDir, visibleMarkers, writeAlbumPage, writePhotos } from './album_pages.mjs';
+import {
+  launchChromium, openAlbum, settle, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
+} from './album_pages.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 // Any PNG serves as a tile.
@@ -154,7 +156,7 @@ describe('map tiles', () => {
       ]) {
         const before = view.requests.length;
         await view.page.getByLabel(name, { exact: true }).check();
-        await view.page.waitForTimeout(300);
+        await settle(view.page);
         const state = await tileState(view.page);
         assert.deepEqual(state.active, [name]);
         assert.match(state.attribution, attribution);
