@@ -180,18 +180,25 @@ void own_byte_strings(ExifRecord& r) {
 }  // namespace
 
 int decode_exif_block(ExifRecord& record, const std::uint8_t* data, std::uint32_t length) {
-  if (data == nullptr || length < 6 || std::memcmp(data, exif_identifier, 6) != 0) {
+  if (data == nullptr) return exif_missing;
+  return decode_exif_block(record, LoadedBytes(data, length), 0, length);
+}
+
+int decode_exif_block(ExifRecord& record, const LoadedBytes& stream, std::uint64_t start,
+                      std::uint32_t length) {
+  if (length < 6 || std::memcmp(stream.range(start, 6), exif_identifier, 6) != 0) {
     return exif_missing;
   }
   if (length < 14) return exif_corrupt;
-  if (data[6] == 'I' && data[7] == 'I') {
+  const std::uint8_t* byte_order = stream.range(start + 6, 2);
+  if (byte_order[0] == 'I' && byte_order[1] == 'I') {
     record.little_endian = true;
-  } else if (data[6] == 'M' && data[7] == 'M') {
+  } else if (byte_order[0] == 'M' && byte_order[1] == 'M') {
     record.little_endian = false;
   } else {
     return exif_bad_byte_order;
   }
-  const TiffReader block(data, length, record.little_endian);
+  const TiffReader block(stream, start, length, record.little_endian);
   if (block.u16(8) != 42) return exif_corrupt;
 
   const int result = decode_directories(record, block);

@@ -1,11 +1,16 @@
 #pragma once
-// Finds the EXIF block of a JPEG stream held whole in memory.
+// Finds the EXIF block of a JPEG stream.
 #include <cstdint>
 
 #include "exif/exif_record.h"
+#include "exif/loaded_bytes.h"
 
 // Checks the start (FF D8) and last end (FF D9) markers, finds the first FF E1 byte pair by a
 // plain forward scan, checks the segment length and decodes what follows it, up to the end of
 // the stream, in place. Returns exif_not_jpeg (record untouched), exif_missing, exif_corrupt or
 // the decoder's result (the record is cleared first in all those cases).
 int locate_exif_segment(ExifRecord& record, const std::uint8_t* buffer, std::uint32_t length);
+
+// The same over a stream that may be only partly in memory: throws MissingBytes when it needs
+// bytes that are not, and otherwise gives what the whole stream would give.
+int locate_exif_segment(ExifRecord& record, const LoadedBytes& bytes);

@@ -45,9 +45,9 @@ IfdEntry decode_ifd_entry(const TiffReader& block, std::uint64_t e) {
   // 64-bit product: a count near 2^32 must not wrap into a small size.
   const std::uint64_t size = entry.count * element_size(type);
   if (size <= 4) {
-    entry.values = block.at(e + 8);
+    entry.values = block.at(e + 8, 4);
   } else if (block.contains(block_offset(entry.value_field), size)) {
-    entry.values = block.at(block_offset(entry.value_field));
+    entry.values = block.at(block_offset(entry.value_field), size);
   } else {
     entry.tag = unusable_tag;
   }

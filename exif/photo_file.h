@@ -1,5 +1,6 @@
 #pragma once
-// Reads a photo file whole into memory.
+// Reads a photo file whole into memory: the plain way, against which tests and benchmarks
+// measure the reader that loads only what it needs (exif/file_exif_locator.h).
 #include <cstdint>
 #include <memory>
 

@@ -2,18 +2,20 @@
 
 #include "exif/exif_record.h"
 #include "exif/exif_result_codes.h"
-#include "exif/exif_segment_locator.h"
-#include "exif/photo_file.h"
+#include "exif/file_exif_locator.h"
+#include "exif/os_photo_file.h"
 #include "text/number_format.h"
 
 int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
   ExifRecord record;
   {
-    const PhotoFile file = read_photo_file(file_name);
-    if (file.status == PhotoFileStatus::cannot_open) return -1;
-    if (file.status == PhotoFileStatus::cannot_read) return -2;
-    // The file's buffer is released at the end of this block; the record owns its texts.
-    if (locate_exif_segment(record, file.bytes.get(), file.size) != exif_decoded) return -3;
+    OsPhotoFile file;
+    if (!file.open(file_name)) return -1;
+    // The file and the bytes read from it are released at the end of this block; the record owns
+    // its texts.
+    const FileExifResult found = locate_exif_in_file(record, file);
+    if (found.status == PhotoFileStatus::cannot_read) return -2;
+    if (found.code != exif_decoded) return -3;
   }
   position.latitude = number_to_text(record.latitude);
   position.longitude = number_to_text(record.longitude);

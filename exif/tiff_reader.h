@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "exif/exif_record.h"
+#include "exif/loaded_bytes.h"
 
 // Numbers stored at `p` in the given byte order.
 inline std::uint16_t read_u16(const std::uint8_t* p, bool little_endian) {
@@ -20,14 +21,16 @@ inline Rational read_rational(const std::uint8_t* p, bool little_endian) {
   return {read_u32(p, little_endian), read_u32(p + 4, little_endian)};
 }
 
+// The block lies `start` bytes into a stream that may be only partly in memory; every read goes
+// through the stream, which throws MissingBytes for bytes that are not loaded.
 class TiffReader {
  public:
-  TiffReader(const std::uint8_t* data, std::uint32_t length, bool little_endian)
-      : data_(data), length_(length), little_endian_(little_endian) {}
+  TiffReader(const LoadedBytes& stream, std::uint64_t start, std::uint32_t length,
+             bool little_endian)
+      : stream_(stream), start_(start), length_(length), little_endian_(little_endian) {}
 
   std::uint32_t length() const { return length_; }
   bool little_endian() const { return little_endian_; }
-  const std::uint8_t* at(std::uint64_t offset) const { return data_ + offset; }
 
   // True when the `size` bytes from `offset` lie wholly inside the block.
   bool contains(std::uint64_t offset, std::uint64_t size) const {
@@ -35,15 +38,19 @@ class TiffReader {
   }
 
   // The readers below expect the caller to have checked `contains` first.
-  std::uint8_t u8(std::uint64_t offset) const { return data_[offset]; }
-  std::uint16_t u16(std::uint64_t offset) const { return read_u16(data_ + offset, little_endian_); }
-  std::uint32_t u32(std::uint64_t offset) const { return read_u32(data_ + offset, little_endian_); }
+  const std::uint8_t* at(std::uint64_t offset, std::uint64_t size) const {
+    return stream_.range(start_ + offset, size);
+  }
+  std::uint8_t u8(std::uint64_t offset) const { return *at(offset, 1); }
+  std::uint16_t u16(std::uint64_t offset) const { return read_u16(at(offset, 2), little_endian_); }
+  std::uint32_t u32(std::uint64_t offset) const { return read_u32(at(offset, 4), little_endian_); }
   Rational rational(std::uint64_t offset) const {
-    return read_rational(data_ + offset, little_endian_);
+    return read_rational(at(offset, 8), little_endian_);
   }
 
  private:
-  const std::uint8_t* data_;
+  const LoadedBytes& stream_;
+  std::uint64_t start_;
   std::uint32_t length_;
   bool little_endian_;
 };

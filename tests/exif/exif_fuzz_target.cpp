@@ -1,18 +1,50 @@
 // libFuzzer entry: any bytes, as a whole photo file and as a bare EXIF block, must decode to a
-// result code without crashing, hanging or reading outside the input.
+// result code without crashing, hanging or reading outside the input; and the file reader that
+// loads only what it needs must give exactly what the whole-buffer path gives.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "exif/exif_block_decoder.h"
 #include "exif/exif_segment_locator.h"
+#include "exif/file_exif_locator.h"
+#include "tests/exif/exif_record_text.h"
+#include "tests/exif/memory_file.h"
+
+namespace {
+
+// First reads far smaller than the inputs, so that most inputs make the reader load more.
+constexpr ReadPlan small_plans[] = {{0, 0}, {3, 1}, {16, 2}, {64, 16}, {300, 40}};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > UINT32_MAX) return 0;
   const auto length = static_cast<std::uint32_t>(size);
-  ExifRecord record;
-  locate_exif_segment(record, data, length);
+  ExifRecord whole;
+  const int code = locate_exif_segment(whole, data, length);
+  const std::string whole_text = exif_record_text(whole);
   // The bare block reaches the directory walks without the fuzzer having to find JPEG framing.
   ExifRecord direct;
   decode_exif_block(direct, data, length);
+
+  for (const ReadPlan plan : small_plans) {
+    MemoryFile file(data, size);
+    ExifRecord lazy;
+    const FileExifResult found = locate_exif_in_file(lazy, file, plan);
+    if (found.status != PhotoFileStatus::read || found.code != code ||
+        exif_record_text(lazy) != whole_text) {
+      std::abort();
+    }
+    // The same file cut short after it was opened: the reader either notices (when it needs the
+    // lost bytes) or answers from bytes it did read, which are the whole file's.
+    MemoryFile shrunk(data, size, size - size / 4);
+    ExifRecord partial;
+    const FileExifResult cut = locate_exif_in_file(partial, shrunk, plan);
+    if (cut.status == PhotoFileStatus::read &&
+        (cut.code != code || exif_record_text(partial) != whole_text)) {
+      std::abort();
+    }
+  }
   return 0;
 }

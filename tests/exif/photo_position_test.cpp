@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "exif/photo_file.h"
 #include "tests/exif/exif_test_data.h"
 
@@ -58,6 +60,11 @@ TEST_F(PhotoPositionTest, FailuresLeaveThePositionEmpty) {
   QFile big(dir_.filePath("huge.jpg"));  // sparse: no disk space is used
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(largest_photo_file + 1));
   big.close();
+  // A pipe without a writer: opening it for reading must not wait for one.
+  const AnsiText pipe = to_ansi(dir_.filePath("pipe.jpg"));
+  ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+  // A name with a zero byte in it names no file, not the file named by the part before it.
+  const AnsiText cut_name = write("photo.jpg", build_jpeg(build_exif_block(photo_exif(""))));
 
   const struct {
     AnsiText file;
@@ -70,6 +77,8 @@ TEST_F(PhotoPositionTest, FailuresLeaveThePositionEmpty) {
       {to_ansi(dir_.path()), -1},
       {"", -1},
       {to_ansi(big.fileName()), -2},
+      {pipe, -1},
+      {cut_name + AnsiText("\0.txt", 5), -1},
   };
   for (const auto& c : cases) {
     PhotoPosition position;

@@ -1,0 +1,79 @@
+#include "exif/os_photo_file.h"
+
+#include <QFile>
+
+#ifdef _WIN32
+#include <QFileInfo>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace {
+
+// The file name as the file system wants it. A name with a zero byte in it names no file (the
+// system call would see only the part before it).
+QByteArray native_name(const AnsiText& file_name) {
+  const WideText path = to_wide(file_name);
+  if (path.isEmpty() || path.contains(QChar(0))) return {};
+  return QFile::encodeName(path);
+}
+
+}  // namespace
+
+#ifndef _WIN32
+
+OsPhotoFile::~OsPhotoFile() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+bool OsPhotoFile::open(const AnsiText& file_name) {
+  const QByteArray name = native_name(file_name);
+  if (name.isEmpty()) return false;
+  // Non-blocking, so that a pipe without a writer is refused instead of waited for; reads of a
+  // regular file are not affected by the flag.
+  descriptor_ = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (descriptor_ < 0) return false;
+  struct stat status {};
+  if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  size_ = status.st_size;
+  return true;
+}
+
+bool OsPhotoFile::read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+  while (count > 0) {
+    const ssize_t got = ::pread(descriptor_, into, count, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;  // an error, or the end of a file that has shrunk
+    into += got;
+    offset += static_cast<std::uint64_t>(got);
+    count -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+#else
+
+OsPhotoFile::~OsPhotoFile() = default;
+
+bool OsPhotoFile::open(const AnsiText& file_name) {
+  const QByteArray name = native_name(file_name);
+  if (name.isEmpty()) return false;
+  const QString path = QFile::decodeName(name);
+  if (!QFileInfo(path).isFile()) return false;
+  file_ = std::make_unique<QFile>(path);
+  if (!file_->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+  size_ = file_->size();
+  return true;
+}
+
+bool OsPhotoFile::read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) {
+  const auto wanted = static_cast<qint64>(count);
+  return file_->seek(static_cast<qint64>(offset)) &&
+         file_->read(reinterpret_cast<char*>(into), wanted) == wanted;
+}
+
+#endif

@@ -1,0 +1,8 @@
+#pragma once
+// Every field of an ExifRecord as one line of text, so that two records can be compared whole
+// and a difference shows which field it is in. Doubles are written exactly (negative zero too).
+#include <string>
+
+#include "exif/exif_record.h"
+
+std::string exif_record_text(const ExifRecord& record);
