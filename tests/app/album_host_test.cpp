@@ -68,15 +68,6 @@ TEST_F(AlbumHostWindow, DialogIsSetUpForSeveralExistingFiles) {
   EXPECT_EQ(seen_filters, QStringList{QStringLiteral("Photos (*.[jJ][pP][gG])")});
 }
 
-TEST_F(AlbumHostWindow, LogIsClearedAndAppendedByWholeLines) {
-  TForm1 form;
-  form.clear_log();
-  form.append_log_line(QStringLiteral("#1: a.jpg"));
-  form.append_log_line(QString());
-  form.append_log_line(QStringLiteral("done"));
-  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("#1: a.jpg\n\ndone"));
-}
-
 // Both ways of starting the command run it: the dialog is asked for photos while the commands
 // that would start another run are disabled; cancelling leaves an empty log.
 TEST_F(AlbumHostWindow, ButtonAndMenuItemRunTheAddPhotosCommand) {
