@@ -192,6 +192,18 @@ describe('an album of a short trip', () => {
       document.querySelector('.leaflet-popup button[aria-label="Previous photo"]').disabled));
   });
 
+  test('"First photo" opens the album\'s first photo, ready to step on', async () => {
+    await view.page.evaluate(() => window.album.map.closePopup());
+    await view.page.click('#tb-first-photo');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[0]);
+    assert.equal(await view.page.evaluate(() => document.activeElement.getAttribute('aria-label')),
+      'Next photo');
+    await view.page.keyboard.press('Enter');
+    await view.page.waitForFunction((name) =>
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[1]);
+  });
+
   test('the keyboard opens a photo, steps on with the arrow keys and closes with Escape', async () => {
     await view.page.evaluate(() => new Promise((done) => {
       window.album.map.closePopup();
