@@ -1,7 +1,5 @@
 #include "cli/console_host.h"
 
-#include <cstdio>
-
 #include "cli/console_output.h"
 #include "text/text_ops.h"
 

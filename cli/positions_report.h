@@ -1,6 +1,7 @@
 #pragma once
 // The --positions output: one tab-separated line per photo, without writing a page.
 #include <QStringList>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
