@@ -45,6 +45,13 @@ void post_quit() {
 
 }  // namespace
 
+// Every handler Qt calls goes through run_guarded, so its errors end in the error box.
+template <class Sender, class Signal>
+void TForm1::bind(Sender* sender, Signal signal, void (TForm1::*handler)()) {
+  connect(sender, signal, this,
+          [this, handler] { run_guarded([this, handler] { (this->*handler)(); }); });
+}
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setupUi(this);
   setFont(form_font());
@@ -71,12 +78,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm1::~TForm1() = default;
-
-template <class Sender, class Signal>
-void TForm1::bind(Sender* sender, Signal signal, void (TForm1::*handler)()) {
-  connect(sender, signal, this,
-          [this, handler] { run_guarded([this, handler] { (this->*handler)(); }); });
-}
 
 void TForm1::Button1Click() {
   run_command([this] { add_photos(*this); });
