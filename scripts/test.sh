@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Trailbook with its tests and runs every test.
+# Installs what is missing, builds Trailbook with its tests and runs every test: first the whole
+# suite under the sanitizers (build-asan/), then the EXIF fuzz target's bounded run (build-fuzz/),
+# and last the ordinary build (build/), whose summary ends the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
+
+# AddressSanitizer and UndefinedBehaviorSanitizer. The browser tests drive an uninstrumented
+# Chromium over pages the ordinary build makes just as well, so they run only there.
+[ -f build-asan/build.ninja ] || cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan -j2
+
+# The fuzz target needs clang; only it is built there, and only its short fixed-seed run is run.
+[ -f build-fuzz/build.ninja ] || cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz
+
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
