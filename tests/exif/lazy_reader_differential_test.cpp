@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "exif/exif_result_codes.h"
 #include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
 #include "exif/os_photo_file.h"
@@ -116,10 +117,14 @@ Bytes photo_with_distant_values(GpsAt gps_at_of, ValuesAt values_at_of) {
   return bytes;
 }
 
+// What the whole-buffer locator gives, so that each case is known to reach what it is meant to:
+// the code, and the DateTimeOriginal text (on success the latitude is 48° 51' 30" S).
 struct Case {
   const char* name;
   Bytes bytes;
   bool loads_more;  // whether the default first reads are not enough
+  int code = exif_decoded;
+  const char* date_time = "2024:05:17 10:11:12";
 };
 
 std::vector<Case> composed_cases() {
@@ -135,7 +140,7 @@ std::vector<Case> composed_cases() {
   Bytes end_in_trailer = with_trailer(filler(30 << 10), {0xFF, 0xD9});
   end_in_trailer = with_trailer(end_in_trailer, filler(10 << 10));
   Bytes huge_offsets = photo();
-  put_le(huge_offsets, tiff_start + 10, 0xFFFFFFF0, 4);  // IFD0 far beyond the stream
+  put_le(huge_offsets, tiff_start + 4, 0xFFFFFFF0, 4);  // IFD0 far beyond the stream
 
   return {
       {"small photo", photo(16), false},
@@ -144,22 +149,22 @@ std::vector<Case> composed_cases() {
       {"short zero trailer", with_trailer(photo(), Bytes(100, 0)), false},
       {"zero trailer longer than the tail", with_trailer(photo(), Bytes(20 << 10, 0)), true},
       {"last FF D9 inside a trailer", with_trailer(photo(), end_in_trailer), true},
-      {"no FF D9 at all", no_end, true},
-      {"no APP1 before the end", no_app1, true},
+      {"no FF D9 at all", no_end, true, exif_not_jpeg, ""},
+      {"no APP1 before the end", no_app1, true, exif_missing, ""},
       {"APP1 after 100 KiB", late_app1, true},
-      {"IFD0 offset past the end", huge_offsets, false},
+      {"IFD0 offset past the end", huge_offsets, false, exif_corrupt, ""},
       {"GPS directory and values in the tail",
        photo_with_distant_values([](auto size) { return size - 400; },
                                  [](auto size) { return size - 200; }),
-       false},
+       false, exif_decoded, "2023:01:02 03:04:05"},
       {"GPS directory and values mid-file",
        photo_with_distant_values([](auto size) { return size / 2; },
                                  [](auto size) { return size / 2 + 100; }),
-       true},
+       true, exif_decoded, "2023:01:02 03:04:05"},
       {"GPS directory in the tail, values mid-file",
        photo_with_distant_values([](auto size) { return size - 300; },
                                  [](auto size) { return size / 3; }),
-       true},
+       true, exif_decoded, "2023:01:02 03:04:05"},
   };
 }
 
@@ -220,6 +225,16 @@ void expect_same_in_memory(const Bytes& bytes, const std::string& name) {
 
 TEST(LazyReaderDifferential, ComposedPhotosLoadOnlyWhatTheyNeed) {
   for (const Case& c : composed_cases()) {
+    ExifRecord record;
+    EXPECT_EQ(
+        locate_exif_segment(record, c.bytes.data(), static_cast<std::uint32_t>(c.bytes.size())),
+        c.code)
+        << c.name;
+    EXPECT_EQ(record.date_time_original, c.date_time) << c.name;
+    if (c.code == exif_decoded) {
+      EXPECT_DOUBLE_EQ(record.latitude, -48.858333333333333) << c.name;
+    }
+
     expect_same_in_memory(c.bytes, c.name);
     MemoryFile file(c.bytes.data(), static_cast<std::int64_t>(c.bytes.size()));
     lazily(file, {});
