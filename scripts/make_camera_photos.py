@@ -19,9 +19,9 @@ here = os.path.dirname(os.path.abspath(__file__))
 
 
 def load(name):
-    spec = importlib.util.spec_from_file_location(name, os.path.join(here, name + ".py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    location = importlib.util.spec_from_file_location(name, os.path.join(here, name + ".py"))
+    module = importlib.util.module_from_spec(location)
+    location.loader.exec_module(module)
     return module
 
 
