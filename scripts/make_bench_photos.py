@@ -19,9 +19,9 @@ import sys
 HEAD, TAIL = 32 << 10, 8 << 10
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("make_samples", os.path.join(here, "make_samples.py"))
-samples = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(samples)
+module_spec = importlib.util.spec_from_file_location("make_samples", os.path.join(here, "make_samples.py"))
+samples = importlib.util.module_from_spec(module_spec)
+module_spec.loader.exec_module(samples)
 
 
 def camera_jpeg(folder):
