@@ -34,12 +34,6 @@ const Placeholder* placeholder_at(QStringView text) {
   return nullptr;
 }
 
-// The system's text for a failure, without the trailing blanks and periods.
-WideText failure_reason(WideText reason) {
-  while (!reason.isEmpty() && (reason.back() == u' ' || reason.back() == u'.')) reason.chop(1);
-  return reason;
-}
-
 void append_quoted(AnsiText& list, const AnsiText& text) {
   if (!list.isEmpty()) list += ',';
   list += '"';

@@ -10,13 +10,6 @@
 
 namespace {
 
-// The system's text for a failure, without the trailing blanks and periods.
-QString failure_reason(const QString& reason) {
-  QString text = reason;
-  while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'.')) text.chop(1);
-  return text;
-}
-
 WideText decode_text(const QByteArray& bytes) {
   struct Mark {
     const char* bytes;
@@ -37,6 +30,11 @@ WideText decode_text(const QByteArray& bytes) {
 }
 
 }  // namespace
+
+WideText failure_reason(WideText reason) {
+  while (!reason.isEmpty() && (reason.back() == u' ' || reason.back() == u'.')) reason.chop(1);
+  return reason;
+}
 
 QStringList split_text_lines(const WideText& text) {
   QStringList lines;

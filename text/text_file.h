@@ -10,3 +10,6 @@ QStringList load_text_lines(const WideText& path);
 
 // Cuts a text into lines by the same rule (CR, LF, CR LF; NUL ends it; no empty last line).
 QStringList split_text_lines(const WideText& text);
+
+// The system's text for a failure as error messages quote it: trailing blanks and periods cut.
+WideText failure_reason(WideText reason);
