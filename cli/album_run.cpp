@@ -4,13 +4,13 @@
 #include <cstdio>
 
 #include "album/add_photos.h"
+#include "app/program_path.h"
 #include "cli/console_host.h"
 #include "cli/console_output.h"
 #include "cli/desktop_opener.h"
 #include "cli/exit_status.h"
 #include "cli/photo_arguments.h"
 #include "cli/positions_report.h"
-#include "cli/program_folder.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,8 +37,9 @@ int run_album(const CommandLine& command) {
     return exit_no_position;
   }
   for (WideText& path : paths) path = absolute_path(path);
-  template_path = to_ansi(command.template_file.isEmpty() ? default_template_file()
-                                                          : absolute_path(command.template_file));
+  template_path = to_ansi(command.template_file.isEmpty()
+                              ? program_data_path(QStringLiteral("templates/template.html"))
+                              : absolute_path(command.template_file));
 
   std::function<void(const WideText&)> opener;
   if (command.open_page) {
