@@ -15,8 +15,8 @@
 #include "exif/exif_record.h"
 #include "exif/exif_result_codes.h"
 #include "exif/exif_segment_locator.h"
-#include "exif/photo_file.h"
 #include "exif/photo_position.h"
+#include "tests/exif/whole_photo_file.h"
 
 namespace {
 

@@ -5,8 +5,13 @@
 
 #include "exif/exif_record.h"
 #include "exif/lazy_file_bytes.h"
-#include "exif/photo_file.h"
 #include "exif/random_access_file.h"
+
+// Whether a photo file could be opened and read as far as the reader needed.
+enum class PhotoFileStatus { read, cannot_open, cannot_read };
+
+// Files larger than this are refused as unreadable: sizes are signed 32-bit byte counts.
+inline constexpr std::int64_t largest_photo_file = INT32_MAX;
 
 struct FileExifResult {
   PhotoFileStatus status = PhotoFileStatus::cannot_read;  // read or cannot_read

@@ -13,10 +13,10 @@
 #include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
 #include "exif/os_photo_file.h"
-#include "exif/photo_file.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/exif_test_data.h"
 #include "tests/exif/memory_file.h"
+#include "tests/exif/whole_photo_file.h"
 
 namespace {
 

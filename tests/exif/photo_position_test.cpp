@@ -8,7 +8,7 @@
 
 #include <sys/stat.h>
 
-#include "exif/photo_file.h"
+#include "exif/file_exif_locator.h"
 #include "tests/exif/exif_test_data.h"
 
 namespace {

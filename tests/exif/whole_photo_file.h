@@ -4,18 +4,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "exif/file_exif_locator.h"
 #include "text/text_types.h"
-
-enum class PhotoFileStatus { read, cannot_open, cannot_read };
 
 struct PhotoFile {
   PhotoFileStatus status = PhotoFileStatus::cannot_open;
   std::unique_ptr<std::uint8_t[]> bytes;
   std::uint32_t size = 0;
 };
-
-// Files larger than this are refused as unreadable: sizes are signed 32-bit byte counts.
-inline constexpr std::int64_t largest_photo_file = INT32_MAX;
 
 // Only regular files are opened: a directory, a pipe or a device counts as not openable, so a
 // pipe without a writer cannot block the program. A file that shrinks while it is read, one

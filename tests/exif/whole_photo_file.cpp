@@ -1,4 +1,4 @@
-#include "exif/photo_file.h"
+#include "tests/exif/whole_photo_file.h"
 
 #include <QFile>
 #include <QFileInfo>
