@@ -3,7 +3,6 @@
 #include <QSaveFile>
 #include <array>
 
-#include "album/add_photos.h"
 #include "album/album_log_texts.h"
 #include "album/script_string_escape.h"
 #include "text/app_error.h"
@@ -52,10 +51,9 @@ void append_pair(AnsiText& list, const AnsiText& latitude, const AnsiText& longi
 
 }  // namespace
 
-AlbumLists build_album_lists(std::span<const PhotoRow> table, std::int32_t row_count) {
+AlbumLists build_album_lists(std::span<const PhotoRow> rows) {
   AlbumLists lists;
-  if (row_count <= 0) return lists;
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
+  if (rows.empty()) return lists;
 
   // Size the lists once so that 100000 rows append without repeated growth.
   qsizetype names = 0, dates = 0, full = 0, short_size = 0;
@@ -109,12 +107,34 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
   return page;
 }
 
-void save_lines_as_utf8(const QStringList& lines, const WideText& path) {
-  // Only what the process code page holds reaches the page, as everywhere else in the album.
-  const WideText text = to_wide(to_ansi(lines.join(u"\r\n")));
-  QByteArray bytes("\xEF\xBB\xBF");
-  bytes += text.toUtf8();
+AnsiText read_album_template(const WideText& path) {
+  const WideText text = load_text(path);
+  const qsizetype end = text.indexOf(QChar(u'\0'));
+  return to_ansi(end < 0 ? text : text.first(end));
+}
 
+QByteArray album_page_bytes(const AnsiText& page_text) {
+  const qsizetype nul = page_text.indexOf('\0');
+  const qsizetype end = nul < 0 ? page_text.size() : nul;
+  const char* text = page_text.constData();
+  AnsiText lines;
+  lines.reserve(end + end / 64 + 2);
+  qsizetype start = 0;  // the text before this index is in `lines`
+  bool ends_in_break = false;
+  for (qsizetype i = 0; i < end; ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.append(text + start, i - start);
+    lines.append("\r\n", 2);
+    if (text[i] == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
+    start = i + 1;
+    ends_in_break = start == end;
+  }
+  lines.append(text + start, end - start);
+  if (ends_in_break) lines.chop(2);  // no line break after the last line
+  return QByteArray("\xEF\xBB\xBF") + to_utf8(lines);
+}
+
+void save_page_file(const QByteArray& bytes, const WideText& path) {
   // Written beside the target and renamed into place: a failed write leaves no half page.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -123,28 +143,23 @@ void save_lines_as_utf8(const QStringList& lines, const WideText& path) {
   }
 }
 
-std::int32_t write_album_page(std::span<const PhotoRow> table, std::int32_t row_count,
-                              const AnsiText& page_path, AlbumHost& host) {
-  const AlbumLists lists = build_album_lists(table, row_count);
-  host.append_log_line(log_separator_line());
-  host.append_log_line(WideText());
-  if (row_count == 0) {
-    host.append_log_line(QStringLiteral("No photos added, so we have not create html for you."));
-    return 0;
+bool write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
+                      const WideText& template_file, AlbumLog& log) {
+  log.append_line(log_separator_line());
+  log.append_line(WideText());
+  if (rows.empty()) {
+    log.append_line(QStringLiteral("No photos added, so we have not create html for you."));
+    return false;
   }
 
-  WideText template_text;
-  for (const WideText& line : load_text_lines(to_wide(template_path))) {
-    template_text += line;
-    template_text += u"\r\n";
-  }
-  const AnsiText page = fill_album_template(to_ansi(template_text), lists);
-  save_lines_as_utf8(split_text_lines(to_wide(page)), to_wide(page_path));
+  const AnsiText page =
+      fill_album_template(read_album_template(template_file), build_album_lists(rows));
+  save_page_file(album_page_bytes(page), to_wide(page_path));
 
-  host.append_log_line(QStringLiteral("Total added ") + format_int(row_count) +
-                       QStringLiteral(" photos in this album."));
-  host.append_log_line(QStringLiteral("The album html file was saved as:"));
-  host.append_log_line(to_wide(page_path));
-  host.open_with_shell(to_wide(page_path));
-  return row_count;
+  log.append_line(QStringLiteral("Total added ") +
+                  format_int(static_cast<std::int32_t>(rows.size())) +
+                  QStringLiteral(" photos in this album."));
+  log.append_line(QStringLiteral("The album html file was saved as:"));
+  log.append_line(to_wide(page_path));
+  return true;
 }

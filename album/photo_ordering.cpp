@@ -93,15 +93,13 @@ bool row_date_time_less(const PhotoRow& a, const PhotoRow& b) {
   return compare_bytes(a.date_time, b.date_time) < 0;
 }
 
-void sort_photo_rows(std::span<PhotoRow> table, std::int32_t row_count) {
+void sort_photo_rows(std::span<PhotoRow> rows) {
   // std::sort is introsort: quicksort with a depth bound and a heap-sort fallback.
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
   std::sort(rows.begin(), rows.end(), row_date_time_less);
 }
 
-void separate_shared_positions(std::span<PhotoRow> table, std::int32_t row_count) {
-  if (row_count < 2) return;
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
+void separate_shared_positions(std::span<PhotoRow> rows) {
+  if (rows.size() < 2) return;
   std::vector<PositionSlot> places;
   for (int pass = 0; pass < kSeparationPassLimit; ++pass) {
     if (!separate_once(rows, places)) return;

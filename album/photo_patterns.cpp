@@ -9,9 +9,12 @@ const QStringList& photo_name_patterns() {
   return patterns;
 }
 
-WideText photo_dialog_filter() {
-  const WideText joined = photo_name_patterns().join(u';');
-  return QStringLiteral("Photos(") + joined + QStringLiteral(")|") + joined;
+WideText photo_dialog_title() {
+  return QStringLiteral("Open photo files:");
+}
+
+WideText photo_dialog_caption() {
+  return QStringLiteral("Photos");
 }
 
 bool is_photo_file_name(const WideText& file_name) {

@@ -8,8 +8,9 @@
 // "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif".
 const QStringList& photo_name_patterns();
 
-// The dialog filter "Photos(<patterns>)|<patterns>", the patterns joined by ';'.
-WideText photo_dialog_filter();
+// The open dialog's title, and the caption of its one entry, which lists every pattern.
+WideText photo_dialog_title();
+WideText photo_dialog_caption();
 
 // Whether a file name (without its folder) matches one of the patterns, letter case ignored,
 // so IMG_0001.JPG counts as well as img_0001.jpg.

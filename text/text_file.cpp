@@ -51,7 +51,7 @@ QStringList split_text_lines(const WideText& text) {
   return lines;
 }
 
-QStringList load_text_lines(const WideText& path) {
+WideText load_text(const WideText& path) {
   QFile file(path);
   const bool is_folder = QFileInfo(path).isDir();
   if (is_folder || !file.open(QIODevice::ReadOnly)) {
@@ -62,5 +62,9 @@ QStringList load_text_lines(const WideText& path) {
   }
   const QByteArray bytes = file.readAll();
   file.close();
-  return split_text_lines(decode_text(bytes));
+  return decode_text(bytes);
+}
+
+QStringList load_text_lines(const WideText& path) {
+  return split_text_lines(load_text(path));
 }

@@ -17,13 +17,6 @@ QDateTime current_local_time() {
   return QDateTime::currentDateTime();
 }
 
-WideText replace_all(const WideText& text, const WideText& pattern, const WideText& replacement) {
-  if (pattern.isEmpty() || text.isEmpty()) return text;
-  WideText result = text;
-  // QString::replace scans left to right and never rescans what it inserted.
-  return result.replace(pattern, replacement, Qt::CaseSensitive);
-}
-
 namespace {
 
 qsizetype last_separator(const WideText& path) {

@@ -5,7 +5,6 @@
 #include <QString>
 #include <ostream>
 
-#include "album/add_photos.h"
 #include "album/photo_table.h"
 
 // Readable test failures for texts and lists of texts.
@@ -29,17 +28,3 @@ inline void write_bytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   if (file.open(QIODevice::WriteOnly)) file.write(bytes);
 }
-
-// Points the program-wide template path somewhere else for one test.
-class ScopedTemplatePath {
- public:
-  explicit ScopedTemplatePath(const QString& path) : saved_(template_path) {
-    template_path = to_ansi(path);
-  }
-  ~ScopedTemplatePath() { template_path = saved_; }
-  ScopedTemplatePath(const ScopedTemplatePath&) = delete;
-  ScopedTemplatePath& operator=(const ScopedTemplatePath&) = delete;
-
- private:
-  AnsiText saved_;
-};

@@ -4,9 +4,10 @@
 
 namespace {
 
-TEST(PhotoPatterns, DialogFilterListsEveryPatternTwice) {
-  EXPECT_EQ(photo_dialog_filter(),
-            "Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)|*.jpg;*.jpeg;*.raw;*.tiff;*.tif");
+TEST(PhotoPatterns, DialogOffersEveryPatternInOneEntry) {
+  EXPECT_EQ(photo_dialog_title(), "Open photo files:");
+  EXPECT_EQ(photo_dialog_caption(), "Photos");
+  EXPECT_EQ(photo_name_patterns(), QStringList({"*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif"}));
 }
 
 TEST(PhotoPatterns, MatchesNamesWhateverTheirLetterCase) {

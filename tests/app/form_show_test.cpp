@@ -38,7 +38,7 @@ TEST_P(VersionFile, GivesTheCaptionOrTheError) {
     EXPECT_TRUE(desktop.boxes.empty());
   }
   // The paths and the address are set before the version file is read, so they hold either way.
-  EXPECT_EQ(to_wide(template_path), folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
   EXPECT_EQ(form.home_url, AnsiText(TRAILBOOK_HOME_URL));
   EXPECT_EQ(to_wide(form.version_file_path), folder.path() + QStringLiteral("ini/t.txt"));
 }
@@ -80,7 +80,7 @@ TEST(FormShow, MissingIniFolderNamesTheAbsolutePathAndTheReason) {
   EXPECT_EQ(desktop.boxes[0].caption, QStringLiteral("Trailbook"));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Trailbook"));
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(to_wide(template_path), folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
 }
 
 TEST(FormShow, RunsOnlyOnTheFirstShowing) {

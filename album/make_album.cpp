@@ -1,0 +1,84 @@
+#include "album/make_album.h"
+
+#include "album/album_log_texts.h"
+#include "album/album_page.h"
+#include "album/photo_ordering.h"
+#include "album/photo_table.h"
+#include "exif/photo_position.h"
+#include "text/text_ops.h"
+
+namespace {
+
+bool has_position(const PhotoPosition& position) {
+  // Compared as texts: only the exact text "0" for both means no position.
+  return position.latitude != "0" || position.longitude != "0";
+}
+
+// The log line for the result of reading one photo.
+WideText read_result_line(int result, const PhotoPosition& position) {
+  switch (result) {
+    case 1:
+      if (!has_position(position)) return QStringLiteral("Latitude and longitude not found! ");
+      return to_wide("latitude=" + position.latitude + ", longitude=" + position.longitude +
+                     ", DateTime=" + position.date_time + ", OK!");
+    case -1:
+      return QStringLiteral("Open file failed. failed code=") + format_int(result);
+    case -2:
+      return QStringLiteral("Read file failed. failed code=") + format_int(result);
+    default:
+      return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
+  }
+}
+
+}  // namespace
+
+WideText too_many_photos_message() {
+  return QStringLiteral("You select too many files! The max files count is ") +
+         format_int(static_cast<std::int32_t>(max_album_photos)) + u'.';
+}
+
+AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& settings,
+                       AlbumLog& log) {
+  AlbumResult result;
+  log.append_line(QStringLiteral("Begin to add photos..."));
+  log.append_line(log_separator_line());
+  log.append_line(WideText());
+  const qsizetype count = photos.size();
+  if (count > max_album_photos) {
+    result.refused = true;
+    return result;
+  }
+
+  AnsiText page_path;
+  std::vector<PhotoRow> rows;
+  rows.reserve(static_cast<std::size_t>(count));
+  result.outcomes.reserve(static_cast<std::size_t>(count));
+  for (qsizetype i = 0; i < count; ++i) {
+    const AnsiText& full_path = photos[i];
+    const AnsiText file_name = to_ansi(name_of(to_wide(full_path)));
+    log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
+                    QStringLiteral(": ") + to_wide(file_name));
+    log.photo_started(i, count);
+    if (i == 0) {
+      // The page goes beside the first photo, named after the time the run reached it.
+      const AnsiText output_folder = to_ansi(folder_of(to_wide(full_path)));
+      page_path = output_folder + to_ansi(format_timestamp(settings.clock())) + ".html";
+    }
+
+    PhotoPosition position;
+    const int read_result = read_photo_position(position, full_path);
+    log.append_line(read_result_line(read_result, position));
+    const bool added = read_result == 1 && has_position(position);
+    if (added) rows.push_back(make_photo_row(file_name, position));
+    result.outcomes.push_back({read_result, added});
+    log.append_line(WideText());
+  }
+
+  sort_photo_rows(rows);
+  separate_shared_positions(rows);
+  if (write_album_page(rows, page_path, settings.template_file, log)) {
+    result.page_path = page_path;
+    result.photos_added = static_cast<std::int32_t>(rows.size());
+  }
+  return result;
+}
