@@ -1,9 +1,9 @@
 #include "album/album_page.h"
 
-#include <QSaveFile>
 #include <array>
 
 #include "album/album_log_texts.h"
+#include "album/page_file.h"
 #include "album/script_string_escape.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
@@ -47,6 +47,14 @@ void append_pair(AnsiText& list, const AnsiText& latitude, const AnsiText& longi
   list += ',';
   list += longitude;
   list += ']';
+}
+
+// An empty or binary file, or some other page, is no album template.
+bool holds_a_placeholder(const AnsiText& template_text) {
+  for (const Placeholder& placeholder : kPlaceholders) {
+    if (template_text.contains(placeholder.name.toLatin1())) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -134,32 +142,28 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
   return QByteArray("\xEF\xBB\xBF") + to_utf8(lines);
 }
 
-void save_page_file(const QByteArray& bytes, const WideText& path) {
-  // Written beside the target and renamed into place: a failed write leaves no half page.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw AppError(QStringLiteral("Cannot create file \"%1\". %2")
-                       .arg(path, failure_reason(file.errorString())));
-  }
-}
-
-bool write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                      const WideText& template_file, AlbumLog& log) {
+AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
+                          const WideText& template_file, AlbumLog& log) {
   log.append_line(log_separator_line());
   log.append_line(WideText());
   if (rows.empty()) {
     log.append_line(QStringLiteral("No photos added, so we have not create html for you."));
-    return false;
+    return {};
   }
 
-  const AnsiText page =
-      fill_album_template(read_album_template(template_file), build_album_lists(rows));
-  save_page_file(album_page_bytes(page), to_wide(page_path));
+  const AnsiText template_text = read_album_template(template_file);
+  if (!holds_a_placeholder(template_text)) {
+    throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
+                                  "(such as {vorn_filenames}), so its page would show no photo")
+                       .arg(template_file));
+  }
+  const AnsiText page = fill_album_template(template_text, build_album_lists(rows));
+  const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
 
   log.append_line(QStringLiteral("Total added ") +
                   format_int(static_cast<std::int32_t>(rows.size())) +
                   QStringLiteral(" photos in this album."));
   log.append_line(QStringLiteral("The album html file was saved as:"));
-  log.append_line(to_wide(page_path));
-  return true;
+  log.append_line(to_wide(written));
+  return written;
 }

@@ -29,11 +29,9 @@ AnsiText read_album_template(const WideText& path);
 // with CR LF for every line break (CR LF, lone CR, lone LF) but the one that ends the text.
 QByteArray album_page_bytes(const AnsiText& page_text);
 
-// Writes the file through a temporary file renamed into place. Throws AppError
-// "Cannot create file ..." on failure.
-void save_page_file(const QByteArray& bytes, const WideText& path);
-
 // The last stage of an album: closes the log block and, when there are rows, writes the page at
-// `page_path` from the template and logs where. Returns whether a page was written.
-bool write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                      const WideText& template_file, AlbumLog& log);
+// `page_path` from the template (or beside it with a suffix, "-2", when that name is taken: see
+// write_new_file) and logs where. Returns the page's path, or an empty text when there were no
+// rows.
+AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
+                          const WideText& template_file, AlbumLog& log);

@@ -19,6 +19,11 @@ WideText read_result_line(int result, const PhotoPosition& position) {
   switch (result) {
     case 1:
       if (!has_position(position)) return QStringLiteral("Latitude and longitude not found! ");
+      if (!is_possible_position(position)) {
+        return to_wide("Impossible position, left out: latitude=" + position.latitude +
+                       ", longitude=" + position.longitude +
+                       " (a latitude lies within -90 and 90, a longitude within -180 and 180)");
+      }
       return to_wide("latitude=" + position.latitude + ", longitude=" + position.longitude +
                      ", DateTime=" + position.date_time + ", OK!");
     case -1:
@@ -68,7 +73,7 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     PhotoPosition position;
     const int read_result = read_photo_position(position, full_path);
     log.append_line(read_result_line(read_result, position));
-    const bool added = read_result == 1 && has_position(position);
+    const bool added = read_result == 1 && has_position(position) && is_possible_position(position);
     if (added) rows.push_back(make_photo_row(file_name, position));
     result.outcomes.push_back({read_result, added});
     log.append_line(WideText());
@@ -76,9 +81,7 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
 
   sort_photo_rows(rows);
   separate_shared_positions(rows);
-  if (write_album_page(rows, page_path, settings.template_file, log)) {
-    result.page_path = page_path;
-    result.photos_added = static_cast<std::int32_t>(rows.size());
-  }
+  result.page_path = write_album_page(rows, page_path, settings.template_file, log);
+  if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }

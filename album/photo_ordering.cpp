@@ -94,8 +94,9 @@ bool row_date_time_less(const PhotoRow& a, const PhotoRow& b) {
 }
 
 void sort_photo_rows(std::span<PhotoRow> rows) {
-  // std::sort is introsort: quicksort with a depth bound and a heap-sort fallback.
-  std::sort(rows.begin(), rows.end(), row_date_time_less);
+  // Stable, so a burst of photos taken within one second keeps the order they were given in;
+  // merge sort is O(n log n) also in the worst case.
+  std::stable_sort(rows.begin(), rows.end(), row_date_time_less);
 }
 
 void separate_shared_positions(std::span<PhotoRow> rows) {

@@ -11,7 +11,7 @@
 bool row_date_time_less(const PhotoRow& a, const PhotoRow& b);
 
 // Orders the rows by row_date_time_less, O(n log n) also in the worst case. Rows with equal
-// date-time texts may end in any order.
+// date-time texts keep their order.
 void sort_photo_rows(std::span<PhotoRow> rows);
 
 // Gives every photo that shares its short position with an earlier one (in album order) a

@@ -1,9 +1,23 @@
 #include "album/photo_table.h"
 
+#include <cmath>
+
+#include "text/app_error.h"
 #include "text/number_format.h"
 
 AnsiText format_short_coordinate(const AnsiText& coordinate) {
   return to_ansi(format_five_decimals(parse_number(to_wide(coordinate))));
+}
+
+bool is_possible_position(const PhotoPosition& position) {
+  try {
+    const double latitude = parse_number(to_wide(position.latitude));
+    const double longitude = parse_number(to_wide(position.longitude));
+    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90 &&
+           std::fabs(longitude) <= 180;
+  } catch (const AppError&) {
+    return false;  // "NAN", "INF": no number at all
+  }
 }
 
 PhotoRow make_photo_row(const AnsiText& file_name, const PhotoPosition& position) {

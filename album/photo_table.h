@@ -15,6 +15,10 @@ struct PhotoRow {
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").
 AnsiText format_short_coordinate(const AnsiText& coordinate);
 
+// Whether both coordinates are numbers that a place on Earth can have: finite, the latitude
+// within -90..90 and the longitude within -180..180 degrees.
+bool is_possible_position(const PhotoPosition& position);
+
 // The row of a photo from its name and position. Throws AppError when a coordinate text is no
 // number.
 PhotoRow make_photo_row(const AnsiText& file_name, const PhotoPosition& position);

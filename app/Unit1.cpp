@@ -90,7 +90,11 @@ void TForm1::FormShow() {
   home_url = home_page_address();
   version_file_path = program_folder_text + to_ansi(QDir::toNativeSeparators("ini/t.txt"));
   const QStringList lines = load_text_lines(to_wide(version_file_path));
-  if (lines.isEmpty()) throw AppError(QStringLiteral("List index out of bounds (0)"));
+  if (lines.isEmpty()) {
+    throw AppError(
+        QStringLiteral("List index out of bounds (0): the version file \"%1\" holds no line")
+            .arg(to_wide(version_file_path)));
+  }
   const AnsiText version_text = to_ansi(lines.first());
   setWindowTitle(to_wide("Trailbook " + version_text));
 }

@@ -61,6 +61,9 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   command.template_file = parser.value(template_option);
   command.photo_args = parser.positionalArguments();
   if (command.photo_args.isEmpty()) return usage_error(u"No photo given."_s);
+  if (command.photo_args.contains(QString())) {
+    return usage_error(u"An empty argument names no photo file or folder."_s);
+  }
   if (command.positions && (command.open_page || parser.isSet(template_option))) {
     return usage_error(u"--positions writes no page: --open and --template do not apply."_s);
   }

@@ -30,6 +30,22 @@ qsizetype last_separator(const WideText& path) {
 
 }  // namespace
 
+AnsiText ansi_folder_of(const AnsiText& path) {
+#ifdef _WIN32
+  return to_ansi(folder_of(to_wide(path)));
+#else
+  return path.first(path.lastIndexOf('/') + 1);
+#endif
+}
+
+AnsiText ansi_name_of(const AnsiText& path) {
+#ifdef _WIN32
+  return to_ansi(name_of(to_wide(path)));
+#else
+  return path.sliced(path.lastIndexOf('/') + 1);
+#endif
+}
+
 WideText folder_of(const WideText& path) {
   return path.left(last_separator(path) + 1);
 }

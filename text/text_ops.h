@@ -17,3 +17,7 @@ QDateTime current_local_time();
 // Separators are '/' on Unix and '\\' or ':' on Windows.
 WideText folder_of(const WideText& path);
 WideText name_of(const WideText& path);
+// The same for a path in the process code page. On Unix the bytes are split as they are, so a
+// name that is no valid text keeps every byte.
+AnsiText ansi_folder_of(const AnsiText& path);
+AnsiText ansi_name_of(const AnsiText& path);

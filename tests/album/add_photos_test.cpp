@@ -104,6 +104,58 @@ TEST_F(AddPhotos, LogsEveryFileAndWritesTheOrderedPage) {
   EXPECT_EQ(host_.running_changes, std::vector<bool>({true, false}));
 }
 
+// A coordinate no place on Earth has (a value of an SRATIONAL with its top bit set, read
+// unsigned, or simply 91 degrees) is logged with its values and left out of the album.
+TEST_F(AddPhotos, LeavesOutImpossiblePositions) {
+  const struct {
+    GpsAngle latitude;
+    GpsAngle longitude;
+    const char* line;
+  } cases[] = {
+      {{'N', 4294967263u, 51, 0},
+       {'E', 2, 0, 0},
+       "Impossible position, left out: latitude=4294967263.85, longitude=2 (a latitude lies "
+       "within -90 and 90, a longitude within -180 and 180)"},
+      {{'S', 91, 0, 0},
+       {'E', 2, 0, 0},
+       "Impossible position, left out: latitude=-91, longitude=2 (a latitude lies within -90 "
+       "and 90, a longitude within -180 and 180)"},
+      {{'N', 1, 0, 0},
+       {'W', 180, 0, 36},
+       "Impossible position, left out: latitude=1, longitude=-180.01 (a latitude lies within "
+       "-90 and 90, a longitude within -180 and 180)"},
+  };
+  for (const auto& c : cases) {
+    write_gps_photo(path("first/odd.jpg"), c.latitude, c.longitude, "2020:01:01 00:00:00");
+    host_.files_to_pick = {path("first/odd.jpg")};
+    EXPECT_EQ(run(), 0) << c.line;
+    ASSERT_GE(host_.log.size(), 5);
+    EXPECT_EQ(host_.log[4], c.line);
+    EXPECT_EQ(host_.log.back(), "No photos added, so we have not create html for you.");
+  }
+  // Next to a good photo, only the good one is on the page.
+  write_gps_photo(path("first/good.jpg"), {'N', 90, 0, 0}, {'W', 180, 0, 0}, "2020:01:02 00:00:00");
+  host_.files_to_pick = {path("first/odd.jpg"), path("first/good.jpg")};
+  EXPECT_EQ(run(), 1);
+  EXPECT_TRUE(host_.log.contains("Total added 1 photos in this album."));
+}
+
+// Two albums made within one second are both kept, the second under a suffixed name.
+TEST_F(AddPhotos, TwoRunsInOneSecondLeaveTwoPages) {
+  write_gps_photo(path("first/a.jpg"), {'N', 1, 0, 0}, {'E', 2, 0, 0}, "2020:01:01 00:00:00");
+  write_plain_file(path("template.html"), "{vorn_filenames}");
+  for (int run_number = 0; run_number < 2; ++run_number) {
+    host_.files_to_pick = {path("first/a.jpg")};
+    ASSERT_EQ(run(), 1);
+  }
+  const QStringList pages = {path("first/20240131142530.html"),
+                             path("first/20240131142530-2.html")};
+  EXPECT_EQ(host_.opened, pages);
+  EXPECT_EQ(host_.log.back(), pages[1]);
+  for (const QString& page : pages)
+    EXPECT_EQ(read_bytes(page), kBom + "\"a.jpg\"") << page.toStdString();
+}
+
 TEST_F(AddPhotos, CancelledDialogClearsTheLogAndTouchesNothing) {
   host_.confirm_dialog = false;
   host_.files_to_pick = {path("first/a.jpg")};

@@ -91,31 +91,12 @@ class AlbumFiles : public testing::Test {
   QTemporaryDir dir_;
 };
 
-using SavePageFile = AlbumFiles;
-
-TEST_F(SavePageFile, ReportsAFolderThatCannotTakeThePage) {
-  write_bytes(path("a file"), "x");
-  for (const QString& page : {path("missing folder/page.html"), path("a file/page.html")}) {
-    try {
-      save_page_file("a", page);
-      ADD_FAILURE() << "no error for " << page.toStdString();
-    } catch (const AppError& error) {
-      const QString prefix = "Cannot create file \"" + page + "\". ";
-      EXPECT_TRUE(error.message().startsWith(prefix)) << error.what();
-      const QString reason = error.message().mid(prefix.size());
-      EXPECT_FALSE(reason.isEmpty());
-      EXPECT_FALSE(reason.endsWith('.') || reason.endsWith(' ')) << error.what();
-    }
-  }
-  EXPECT_EQ(read_bytes(path("a file")), "x");
-}
-
 class WriteAlbumPage : public AlbumFiles {
  protected:
   QString page() const { return path("20240131142530.html"); }
   bool write(const QByteArray& template_bytes) {
     write_bytes(path("template.html"), template_bytes);
-    return write_album_page(rows_, to_ansi(page()), path("template.html"), log_);
+    return !write_album_page(rows_, to_ansi(page()), path("template.html"), log_).isEmpty();
   }
 
   std::vector<PhotoRow> rows_ = {make_row("a.jpg", "2019:07:14 10:22:03", "1.5", "-2.25")};
@@ -140,11 +121,10 @@ TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
     QByteArray page;
   } cases[] = {
       {"LF only", "A\n{vorn_filenames}\nB\n", kBom + "A\r\n\"a.jpg\"\r\nB"},
-      {"ends in an empty line", "A\n\n", kBom + "A\r\n"},
-      {"CR, LF and CR LF", "A\rB\r\nC\nD", kBom + "A\r\nB\r\nC\r\nD"},
-      {"empty", "", kBom},
-      {"only a mark", "\xEF\xBB\xBF", kBom},
-      {"NUL ends the text", QByteArray("A\nB\0C\n", 7), kBom + "A\r\nB"},
+      {"ends in an empty line", "{vorn_filenames}\n\n", kBom + "\"a.jpg\"\r\n"},
+      {"CR, LF and CR LF", "A\rB\r\nC\n{vorn_datetimes}",
+       kBom + "A\r\nB\r\nC\r\n\"2019:07:14 10:22:03\""},
+      {"NUL ends the text", QByteArray("{vorn_filenames}\nB\0C\n", 22), kBom + "\"a.jpg\"\r\nB"},
       {"UTF-8 with mark", "\xEF\xBB\xBF\xC3\xA9{vorn_datetimes}\r\n",
        kBom + "\xC3\xA9\"2019:07:14 10:22:03\""},
       {"UTF-16 LE", utf16("\xC3\xA9={vorn_latlngs_short};\r\n\xE6\x9D\xB1\r\n", false),
@@ -153,22 +133,49 @@ TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
        kBom + "[1.5,-2.25]|1.50000,-2.25000"},
   };
   for (const auto& c : cases) {
+    QFile::remove(page());
     EXPECT_TRUE(write(c.template_bytes)) << c.what;
     EXPECT_EQ(read_bytes(page()), c.page) << c.what;
   }
 }
 
-TEST_F(WriteAlbumPage, LogsTheSummary) {
-  write_bytes(page(), QByteArray(5000, 'x'));  // an album of the same second is replaced whole
+TEST_F(WriteAlbumPage, LogsTheSummaryWithThePageWritten) {
+  // An album of the same second stays; the new one takes the next free name.
+  write_bytes(page(), QByteArray(5000, 'x'));
+  const QString second_page = path("20240131142530-2.html");
   EXPECT_TRUE(write("{vorn_filenames}"));
-  EXPECT_EQ(read_bytes(page()), kBom + "\"a.jpg\"");
+  EXPECT_EQ(read_bytes(page()), QByteArray(5000, 'x'));
+  EXPECT_EQ(read_bytes(second_page), kBom + "\"a.jpg\"");
   EXPECT_EQ(log_.lines, QStringList({kSeparator, "", "Total added 1 photos in this album.",
-                                     "The album html file was saved as:", page()}));
-  EXPECT_EQ(written_files(), QStringList{page().section('/', -1)});
+                                     "The album html file was saved as:", second_page}));
+  EXPECT_EQ(written_files(), QStringList({second_page.section('/', -1), page().section('/', -1)}));
+}
+
+// An empty or binary file, or a page that is no album template, would give a page without
+// photos: the album ends with an error instead, and no page is written.
+TEST_F(WriteAlbumPage, RefusesATemplateWithoutPlaceholders) {
+  const QByteArray templates[] = {"", "\xEF\xBB\xBF",
+                                  QByteArray("\x7F"
+                                             "ELF\0{vorn_filenames}",
+                                             21),
+                                  "<html>no placeholder</html>\n", "{VORN_FILENAMES}"};
+  for (const QByteArray& bytes : templates) {
+    log_.lines.clear();
+    try {
+      write(bytes);
+      ADD_FAILURE() << "no error for " << bytes.toStdString();
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.message(), "The template \"" + path("template.html") +
+                                     "\" holds none of the album's placeholders (such as "
+                                     "{vorn_filenames}), so its page would show no photo");
+    }
+    EXPECT_EQ(log_.lines, QStringList({kSeparator, ""}));
+    EXPECT_TRUE(written_files().isEmpty());
+  }
 }
 
 TEST_F(WriteAlbumPage, SaysSoWhenNoPhotoWasAdded) {
-  EXPECT_FALSE(write_album_page({}, to_ansi(page()), path("no template here.html"), log_));
+  EXPECT_TRUE(write_album_page({}, to_ansi(page()), path("no template here.html"), log_).isEmpty());
   EXPECT_EQ(log_.lines,
             QStringList({kSeparator, "", "No photos added, so we have not create html for you."}));
   EXPECT_TRUE(written_files().isEmpty());

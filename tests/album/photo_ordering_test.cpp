@@ -58,6 +58,22 @@ TEST(SortPhotoRows, OrdersWholeRowsAndLeavesLaterRowsAlone) {
   EXPECT_EQ(table[2].latitude, "c-lat");
 }
 
+// A burst shot within one second keeps the order it was given in, however long it is.
+TEST(SortPhotoRows, KeepsTheGivenOrderOfEqualDateTimes) {
+  std::vector<PhotoRow> table;
+  for (int i = 0; i < 50000; ++i) {
+    table.push_back(dated_row(std::to_string(i).c_str(),
+                              i % 3 == 0 ? "2021:03:04 10:00:00" : "2021:03:04 09:00:00"));
+  }
+  sort_photo_rows(table);
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    if (table[i].date_time != table[i - 1].date_time) continue;
+    ASSERT_LT(table[i - 1].file_name.toInt(), table[i].file_name.toInt()) << "row " << i;
+  }
+  EXPECT_EQ(table.front().file_name, "1");
+  EXPECT_EQ(table.back().file_name, "49998");
+}
+
 TEST(NudgeCoordinateText, MovesByTwoUnitsOfTheFifthDecimalPerStep) {
   const struct {
     const char* text;

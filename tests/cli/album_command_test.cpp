@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -110,6 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"NotAPhoto", {QStringLiteral("%D/notes.txt")}, 1, "", false},
         StatusCase{"EmptyFolder", {QStringLiteral("%D/empty")}, 1, "No photo files found.", false},
         StatusCase{"NoArguments", {}, 2, "No photo given.", false},
+        StatusCase{"EmptyArgument", {QString(), photo}, 2, "An empty argument", false},
+        StatusCase{"TemplateWithoutPlaceholders",
+                   {QStringLiteral("--template"), QStringLiteral("%D/notes.txt"), photo},
+                   2,
+                   "holds none of the album's placeholders",
+                   false},
+        StatusCase{"TemplateNotARegularFile",
+                   {QStringLiteral("--template"), QStringLiteral("/dev/zero"), photo},
+                   2,
+                   "Not a regular file",
+                   false},
         StatusCase{"UnknownOption", {QStringLiteral("--bogus"), photo}, 2, "bogus", false},
         StatusCase{"PositionsWithOpen",
                    {QStringLiteral("--positions"), QStringLiteral("--open"), photo},
@@ -130,6 +142,34 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"PositionsFound", {QStringLiteral("--positions"), no_gps, photo}, 0, "", false},
         StatusCase{"PositionsNone", {QStringLiteral("--positions"), no_gps}, 1, "", false}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+
+TEST(AlbumCommand, HelpOrVersionThatCannotBeWrittenIsAnError) {
+  if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+  for (const char* option : {"--help", "--version"}) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), {QString::fromLatin1(option)});
+    ASSERT_TRUE(process.waitForFinished(30000)) << option;
+    EXPECT_EQ(process.exitCode(), 2) << option;
+    EXPECT_TRUE(process.readAllStandardError().contains("Cannot write to standard output"))
+        << option;
+  }
+}
+
+// A name or a camera's text with a line break cannot split or forge an output line: the page's
+// path stays the last line.
+TEST(AlbumCommand, EscapesLineBreaksTabsAndBackslashesInItsOutput) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  ASSERT_TRUE(QFile::rename(work.filePath(QStringLiteral("IMG_0101.JPG")),
+                            work.filePath(QStringLiteral("x\ny\tz\\w.JPG"))));
+  const AlbumCommandRun run = run_album_command({work.path()});
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out_lines();
+  EXPECT_TRUE(lines.contains("#1: x\\ny\\tz\\\\w.JPG")) << run.out.toStdString();
+  EXPECT_TRUE(lines.last().endsWith(".html")) << run.out.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(lines.last())));
+}
 
 TEST(AlbumCommand, HelpGoesToStandardOutput) {
   const AlbumCommandRun run = run_album_command({QStringLiteral("--help")});

@@ -53,9 +53,12 @@ int main(int argc, char** argv) {
     sort_photo_rows(rows);
     separate_shared_positions(rows);
     DiscardedLog log;
-    if (!write_album_page(rows, to_ansi(QString::fromLocal8Bit(argv[3])),
-                          QString::fromLocal8Bit(argv[1]), log)) {
-      return fail(QStringLiteral("no page written"));
+    // The writer never replaces a file: a page made again takes the place of the old one here.
+    const QString page = QString::fromLocal8Bit(argv[3]);
+    QFile::remove(page);
+    if (write_album_page(rows, to_ansi(page), QString::fromLocal8Bit(argv[1]), log) !=
+        to_ansi(page)) {
+      return fail(QStringLiteral("no page written at ") + page);
     }
   } catch (const AppError& error) {
     return fail(error.message());
