@@ -4,6 +4,7 @@
 
 #include "album/album_log_texts.h"
 #include "album/page_file.h"
+#include "album/photo_urls.h"
 #include "album/script_string_escape.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
@@ -16,12 +17,13 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 5> kPlaceholders = {{
+constexpr std::array<Placeholder, 6> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
     {u"{vorn_latlngs}", &AlbumLists::latlngs},
     {u"{vorn_latlngs_short}", &AlbumLists::latlngs_short},
+    {u"{vorn_photo_urls}", &AlbumLists::photo_urls},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -85,6 +87,12 @@ AlbumLists build_album_lists(std::span<const PhotoRow> rows) {
     append_pair(lists.latlngs_short, row.latitude_short, row.longitude_short);
   }
   return lists;
+}
+
+AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder) {
+  AnsiText urls;
+  for (const PhotoRow& row : rows) append_quoted(urls, relative_photo_url(row.path, page_folder));
+  return urls;
 }
 
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists) {
@@ -157,7 +165,11 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
                                   "(such as {vorn_filenames}), so its page would show no photo")
                        .arg(template_file));
   }
-  const AnsiText page = fill_album_template(template_text, build_album_lists(rows));
+  AlbumLists lists = build_album_lists(rows);
+  if (template_text.contains("{vorn_photo_urls}")) {
+    lists.photo_urls = build_photo_urls(rows, ansi_folder_of(page_path));
+  }
+  const AnsiText page = fill_album_template(template_text, lists);
   const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
 
   log.append_line(QStringLiteral("Total added ") +

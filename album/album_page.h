@@ -14,11 +14,16 @@ struct AlbumLists {
   AnsiText datetimes;         // "2019:07:14 10:22:03",""
   AnsiText latlngs;           // [48.8583701,2.2944813],[...]
   AnsiText latlngs_short;     // [48.85837,2.29448],[...]
+  // Filled only for templates that ask for them:
+  AnsiText photo_urls;  // "a.jpg","../day%202/b.jpg": each photo relative to the page
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
 
-// Replaces the five placeholders in one pass; inserted text is never searched again.
+// The photo_urls list: each row's photo relative to `page_folder`, percent-encoded.
+AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder);
+
+// Replaces the placeholders in one pass; inserted text is never searched again.
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists);
 
 // The template's text in the process code page, up to its first NUL. Throws AppError

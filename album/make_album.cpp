@@ -9,6 +9,9 @@
 
 namespace {
 
+// U+FFFD in UTF-8: what a name that is no valid text shows once it has passed through text.
+constexpr char replacement_character[] = "\xEF\xBF\xBD";
+
 bool has_position(const PhotoPosition& position) {
   // Compared as texts: only the exact text "0" for both means no position.
   return position.latitude != "0" || position.longitude != "0";
@@ -60,21 +63,26 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   result.outcomes.reserve(static_cast<std::size_t>(count));
   for (qsizetype i = 0; i < count; ++i) {
     const AnsiText& full_path = photos[i];
-    const AnsiText file_name = to_ansi(name_of(to_wide(full_path)));
+    const AnsiText file_name = ansi_name_of(full_path);
     log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
                     QStringLiteral(": ") + to_wide(file_name));
     log.photo_started(i, count);
     if (i == 0) {
       // The page goes beside the first photo, named after the time the run reached it.
-      const AnsiText output_folder = to_ansi(folder_of(to_wide(full_path)));
+      const AnsiText output_folder = ansi_folder_of(full_path);
       page_path = output_folder + to_ansi(format_timestamp(settings.clock())) + ".html";
     }
 
     PhotoPosition position;
     const int read_result = read_photo_position(position, full_path);
     log.append_line(read_result_line(read_result, position));
+    if (read_result == -1 && full_path.contains(replacement_character)) {
+      log.append_line(QStringLiteral(
+          "The name holds a character that stands for bytes which are no valid text, so the "
+          "file cannot be opened by this name. trailbook-album reads such names as they are."));
+    }
     const bool added = read_result == 1 && has_position(position) && is_possible_position(position);
-    if (added) rows.push_back(make_photo_row(file_name, position));
+    if (added) rows.push_back(make_photo_row(full_path, position));
     result.outcomes.push_back({read_result, added});
     log.append_line(WideText());
   }

@@ -4,6 +4,7 @@
 
 #include "text/app_error.h"
 #include "text/number_format.h"
+#include "text/text_ops.h"
 
 AnsiText format_short_coordinate(const AnsiText& coordinate) {
   return to_ansi(format_five_decimals(parse_number(to_wide(coordinate))));
@@ -20,8 +21,14 @@ bool is_possible_position(const PhotoPosition& position) {
   }
 }
 
-PhotoRow make_photo_row(const AnsiText& file_name, const PhotoPosition& position) {
-  return {file_name,          position.date_time,
-          position.latitude,  format_short_coordinate(position.latitude),
-          position.longitude, format_short_coordinate(position.longitude)};
+PhotoRow make_photo_row(const AnsiText& path, const PhotoPosition& position) {
+  PhotoRow row;
+  row.file_name = ansi_name_of(path);
+  row.date_time = position.date_time;
+  row.latitude = position.latitude;
+  row.latitude_short = format_short_coordinate(position.latitude);
+  row.longitude = position.longitude;
+  row.longitude_short = format_short_coordinate(position.longitude);
+  row.path = path;
+  return row;
 }

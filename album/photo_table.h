@@ -10,6 +10,7 @@ struct PhotoRow {
   AnsiText latitude_short;  // five decimals, may be moved apart by the ordering
   AnsiText longitude;
   AnsiText longitude_short;
+  AnsiText path;  // the photo file as it was given, for the page's link to it
 };
 
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").
@@ -19,6 +20,6 @@ AnsiText format_short_coordinate(const AnsiText& coordinate);
 // within -90..90 and the longitude within -180..180 degrees.
 bool is_possible_position(const PhotoPosition& position);
 
-// The row of a photo from its name and position. Throws AppError when a coordinate text is no
-// number.
-PhotoRow make_photo_row(const AnsiText& file_name, const PhotoPosition& position);
+// The row of the photo file at `path` from its position. Throws AppError when a coordinate text
+// is no number.
+PhotoRow make_photo_row(const AnsiText& path, const PhotoPosition& position);

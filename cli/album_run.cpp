@@ -17,9 +17,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The open dialog hands the command full paths; the page goes into the first one's folder.
 WideText absolute_path(const WideText& path) {
-  if (path.isEmpty()) return path;
   return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
@@ -32,14 +30,13 @@ int output_status(int status) {
 }  // namespace
 
 int run_album(const CommandLine& command) {
-  const QStringList paths = expand_photo_arguments(command.photo_args);
-  if (paths.isEmpty()) {
+  QList<AnsiText> photos = expand_photo_arguments(command.photo_args);
+  if (photos.isEmpty()) {
     write_error_line(u"No photo files found."_s);
     return exit_no_position;
   }
-  QList<AnsiText> photos;
-  photos.reserve(paths.size());
-  for (const WideText& path : paths) photos.append(to_ansi(absolute_path(path)));
+  // The open dialog hands the command full paths; the page goes into the first one's folder.
+  for (AnsiText& photo : photos) photo = absolute_photo_path(photo);
   const AlbumSettings settings{command.template_file.isEmpty()
                                    ? default_template_file()
                                    : absolute_path(command.template_file),
@@ -61,7 +58,7 @@ int run_album(const CommandLine& command) {
 }
 
 int run_positions(const CommandLine& command) {
-  const QStringList paths = expand_photo_arguments(command.photo_args);
+  const QList<AnsiText> paths = expand_photo_arguments(command.photo_args);
   if (paths.isEmpty()) {
     write_error_line(u"No photo files found."_s);
     return exit_no_position;

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(u"trailbook-album"_s);
   QCoreApplication::setApplicationVersion(QStringLiteral(TRAILBOOK_VERSION));
 
-  const ParsedCommandLine parsed = parse_command_line(QCoreApplication::arguments());
+  const ParsedCommandLine parsed = parse_command_line(arguments_as_latin1(argc, argv));
   if (!parsed.command) {
     const AnsiText text = to_ansi(parsed.text);
     if (parsed.exit_status == exit_success) {

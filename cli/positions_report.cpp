@@ -13,12 +13,11 @@ std::string_view view_of(const AnsiText& text) {
 
 }  // namespace
 
-std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out) {
+std::int64_t write_positions(const QList<AnsiText>& photo_paths, std::FILE* out) {
   ProgressLine progress(photo_paths.size(), ProgressLine::wanted());
   std::int64_t with_position = 0;
   std::string line;
-  for (const WideText& path : photo_paths) {
-    const AnsiText file_name = to_ansi(path);
+  for (const AnsiText& file_name : photo_paths) {
     PhotoPosition position;
     const int result = read_photo_position(position, file_name);
 

@@ -12,4 +12,4 @@
 // three fields are empty unless the result is 1. Returns how many photos had a position as the
 // album counts them (a result of 1, coordinates other than "0" and "0", within the Earth's
 // ranges); the lines show what was read either way.
-std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out);
+std::int64_t write_positions(const QList<AnsiText>& photo_paths, std::FILE* out);

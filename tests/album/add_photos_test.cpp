@@ -140,6 +140,19 @@ TEST_F(AddPhotos, LeavesOutImpossiblePositions) {
   EXPECT_TRUE(host_.log.contains("Total added 1 photos in this album."));
 }
 
+// The dialog hands names that are no valid text with U+FFFD in place of their bytes: the log
+// says why such a file cannot be opened.
+TEST_F(AddPhotos, ExplainsANameThatCannotBeOpenedAsGiven) {
+  host_.files_to_pick = {path(QString::fromUtf8("first/caf\xEF\xBF\xBD.jpg"))};
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(
+      host_.log.mid(3, 3),
+      QStringList({QString::fromUtf8("#1: caf\xEF\xBF\xBD.jpg"), "Open file failed. failed code=-1",
+                   "The name holds a character that stands for bytes which are no valid "
+                   "text, so the file cannot be opened by this name. trailbook-album reads "
+                   "such names as they are."}));
+}
+
 // Two albums made within one second are both kept, the second under a suffixed name.
 TEST_F(AddPhotos, TwoRunsInOneSecondLeaveTwoPages) {
   write_gps_photo(path("first/a.jpg"), {'N', 1, 0, 0}, {'E', 2, 0, 0}, "2020:01:01 00:00:00");

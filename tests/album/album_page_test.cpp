@@ -58,7 +58,8 @@ TEST(BuildAlbumLists, EscapesNamesAndDateTimes) {
 }
 
 TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
-  const AlbumLists lists = {"1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]"};
+  const AlbumLists lists = {
+      "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\""};
   const struct {
     const char* template_text;
     const char* page;
@@ -69,6 +70,7 @@ TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
       // A file name holding a placeholder stays as it is.
       {"names=[{vorn_filenames}];", "names=[\"{vorn_datetimes}.jpg\"];"},
       {"{vorn_latlngs}{vorn_latlngs_short}{vorn_latlngs}", "[L][S][L]"},
+      {"urls=[{vorn_photo_urls}]", "urls=[\"u\"]"},
       {"{VORN_filenames} {vorn_Filenames}", "{VORN_filenames} {vorn_Filenames}"},
       {"{vorn_{vorn_datetimes}", "{vorn_\"D\""},
       {"{vorn_latlngs_shor} {vorn_datetimes", "{vorn_latlngs_shor} {vorn_datetimes"},

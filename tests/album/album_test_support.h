@@ -14,9 +14,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline PhotoRow make_row(const char* file_name, const char* date_time, const char* latitude,
                          const char* longitude) {
-  return {file_name, date_time,
-          latitude,  format_short_coordinate(latitude),
-          longitude, format_short_coordinate(longitude)};
+  PhotoRow row = make_photo_row(file_name, PhotoPosition{latitude, longitude, date_time});
+  row.file_name = file_name;  // names here may hold a '/', which a path would split at
+  return row;
 }
 
 inline QByteArray read_bytes(const QString& path) {
