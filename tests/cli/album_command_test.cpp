@@ -7,8 +7,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "album_command_runner.h"
 
@@ -169,6 +173,42 @@ TEST(AlbumCommand, EscapesLineBreaksTabsAndBackslashesInItsOutput) {
   EXPECT_TRUE(lines.contains("#1: x\\ny\\tz\\\\w.JPG")) << run.out.toStdString();
   EXPECT_TRUE(lines.last().endsWith(".html")) << run.out.toStdString();
   EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(lines.last())));
+}
+
+// In a folder all users may write to, another user links the page names of the coming minutes
+// to a file the user can write. The album must leave that file alone and take a free name. As
+// root the command runs as "nobody", the way an ordinary user would meet the trap.
+TEST(AlbumCommand, NeverWritesThroughALinkPlantedAtThePageName) {
+  QTemporaryDir work;
+  const QString folder = work.path();
+  ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+  copy_samples(folder, {QStringLiteral("IMG_0101.JPG")});
+  const QString victim = folder + QStringLiteral("/victim.txt");
+  write_file(victim, "precious");
+  ASSERT_EQ(::chmod(QFile::encodeName(victim).constData(), 0666), 0);
+  const QDateTime now = QDateTime::currentDateTime();
+  for (int second = -5; second <= 120; ++second) {
+    const QString name = now.addSecs(second).toString(QStringLiteral("yyyyMMddHHmmss"));
+    QFile::link(victim, folder + u'/' + name + QStringLiteral(".html"));
+  }
+
+  QString program = QStringLiteral(TRAILBOOK_ALBUM_PROGRAM);
+  QStringList arguments = {folder + QStringLiteral("/IMG_0101.JPG")};
+  if (::geteuid() == 0) {
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty()) GTEST_SKIP() << "running as root and no setpriv to run as nobody";
+    arguments = QStringList({QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                             QStringLiteral("--clear-groups"), program}) +
+                arguments;
+    program = setpriv;
+  }
+  const AlbumCommandRun run =
+      run_album_command(arguments, folder, QProcessEnvironment::systemEnvironment(), program);
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(read_file(victim), "precious");
+  const QFileInfo page(QString::fromUtf8(run.out_lines().last()));
+  EXPECT_TRUE(page.fileName().endsWith(QStringLiteral("-2.html"))) << page.filePath().toStdString();
+  EXPECT_TRUE(page.isFile() && !page.isSymLink());
 }
 
 TEST(AlbumCommand, HelpGoesToStandardOutput) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
+#include <vector>
 
 #include "exif/exif_block_decoder.h"
 #include "exif/exif_segment_locator.h"
@@ -15,13 +16,13 @@
 namespace {
 
 // First reads far smaller than the inputs, so that most inputs make the reader load more; each
-// input is read with one of them, picked by its size, which the fuzzer varies anyway.
-constexpr ReadPlan small_plans[] = {{16, 2}, {300, 40}, {1024, 256}};
+// input is read with one of them, picked by its size, which the fuzzer varies anyway. The last
+// three let the marker scans stop growing the pieces early and read through small buffers.
+constexpr ReadPlan small_plans[] = {{16, 2},        {300, 40},       {1024, 256},
+                                    {16, 2, 64, 5}, {300, 40, 0, 1}, {1024, 256, 2048, 97}};
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size > UINT32_MAX) return 0;
+void check(const std::uint8_t* data, std::size_t size) {
+  if (size > UINT32_MAX) return;
   const auto length = static_cast<std::uint32_t>(size);
   ExifRecord whole;
   const int code = locate_exif_segment(whole, data, length);
@@ -46,6 +47,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (cut.status == PhotoFileStatus::read &&
       (cut.code != code || exif_record_bytes(partial) != whole_bytes)) {
     std::abort();
+  }
+}
+
+// An input that starts with 0xA5 also stands for a larger file: its bytes with up to 2 MiB of
+// zeros put in at a place it names, so that the scans find their markers far from the loaded
+// pieces.
+std::vector<std::uint8_t> padded(const std::uint8_t* data, std::size_t size) {
+  const std::size_t at = data[1] % (size - 3);
+  const std::size_t zeros = static_cast<std::size_t>(data[2] << 8 | data[3]) << 5;
+  std::vector<std::uint8_t> bytes(data + 4, data + 4 + at);
+  bytes.resize(bytes.size() + zeros);
+  bytes.insert(bytes.end(), data + 4 + at, data + size);
+  return bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  check(data, size);
+  if (size >= 4 && data[0] == 0xA5) {
+    const std::vector<std::uint8_t> bytes = padded(data, size);
+    check(bytes.data(), bytes.size());
   }
   return 0;
 }
