@@ -1,6 +1,6 @@
 #include "exif/file_exif_locator.h"
 
-#include "exif/exif_segment_locator.h"
+#include "exif/photo_exif_locator.h"
 
 FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan) {
   const std::int64_t size = file.size();
@@ -12,7 +12,7 @@ FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, R
   // so this ends after a few rounds.
   for (;;) {
     try {
-      return {PhotoFileStatus::read, locate_exif_segment(record, bytes.view())};
+      return {PhotoFileStatus::read, locate_photo_exif(record, bytes.view())};
     } catch (const MissingBytes& missing) {
       if (!bytes.load_more(missing)) return {};
     }

@@ -1,6 +1,6 @@
 #pragma once
-// Runs the segment locator over a file, reading only the parts of it the scans and the decoder
-// look at, with the result of reading the file whole.
+// Runs the photo EXIF locator over a file, reading only the parts of it the scans, the container
+// walks and the decoder look at, with the result of reading the file whole.
 #include <cstdint>
 
 #include "exif/exif_record.h"
@@ -15,7 +15,7 @@ inline constexpr std::int64_t largest_photo_file = INT32_MAX;
 
 struct FileExifResult {
   PhotoFileStatus status = PhotoFileStatus::cannot_read;  // read or cannot_read
-  int code = 0;  // when read: what locate_exif_segment gives for the file's whole contents
+  int code = 0;  // when read: what locate_photo_exif gives for the file's whole contents
 };
 
 // cannot_read, as for a whole-file read, when the size is unknown or above largest_photo_file,
