@@ -104,7 +104,10 @@ TEST_F(AddPhotos, LogsEveryFileAndWritesTheOrderedPage) {
   EXPECT_EQ(host_.opened, QStringList{page});
   EXPECT_EQ(host_.dialog_title, "Open photo files:");
   EXPECT_EQ(host_.dialog_filter,
-            "Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)|*.jpg;*.jpeg;*.raw;*.tiff;*.tif");
+            "Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif;*.heic;*.heif;*.hif;*.avif;*.png;*.webp;*.dng;*"
+            ".nef;*.cr2;*.cr3;*.arw;*.orf;*.rw2;*.pef;*.raf)|"
+            "*.jpg;*.jpeg;*.raw;*.tiff;*.tif;*.heic;*.heif;*.hif;*.avif;*.png;*.webp;*.dng;*.nef;*."
+            "cr2;*.cr3;*.arw;*.orf;*.rw2;*.pef;*.raf");
   EXPECT_EQ(host_.process_events_calls, 7);
   EXPECT_EQ(host_.clock_reads, 1);
   EXPECT_EQ(host_.running_changes, std::vector<bool>({true, false}));
