@@ -1,14 +1,15 @@
-// libFuzzer entry: any bytes, as a whole photo file and as a bare EXIF block, must decode to a
-// result code without crashing, hanging or reading outside the input; and the file reader that
-// loads only what it needs must give exactly what the whole-buffer path gives.
+// libFuzzer entry: any bytes, as a whole photo file of any container kind, as a bare EXIF block
+// and as a bare TIFF structure, must decode to a result code without crashing, hanging or reading
+// outside the input; and the file reader that loads only what it needs must give exactly what the
+// whole-buffer path gives. The seeds hold one photo of each container kind.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
 
 #include "exif/exif_block_decoder.h"
-#include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
+#include "exif/photo_exif_locator.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/memory_file.h"
 
@@ -24,11 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > UINT32_MAX) return 0;
   const auto length = static_cast<std::uint32_t>(size);
   ExifRecord whole;
-  const int code = locate_exif_segment(whole, data, length);
+  const int code = locate_photo_exif(whole, LoadedBytes(data, length));
   const std::string whole_bytes = exif_record_bytes(whole);
   // The bare block reaches the directory walks without the fuzzer having to find JPEG framing.
   ExifRecord direct;
   decode_exif_block(direct, data, length);
+  const LoadedBytes stream(data, length);
+  for (TiffDirectory first : {TiffDirectory::image, TiffDirectory::exif, TiffDirectory::gps}) {
+    ExifRecord tiff;
+    decode_tiff_block(tiff, stream, 0, length, first, std::nullopt);
+  }
 
   const ReadPlan plan = small_plans[size % std::size(small_plans)];
   MemoryFile file(data, size);
