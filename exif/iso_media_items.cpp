@@ -17,8 +17,17 @@ bool is_field_size(std::uint64_t size) {
 
 }  // namespace
 
-std::optional<std::uint32_t> find_item_id(const LoadedBytes& bytes, const IsoBox& meta,
-                                          std::uint32_t type) {
+namespace {
+
+struct ItemInfo {
+  std::uint32_t id = 0;
+  std::uint32_t type = 0;
+};
+
+// The first item "iinf" lists that `wanted` accepts.
+template <typename Wanted>
+std::optional<ItemInfo> find_item_info(const LoadedBytes& bytes, const IsoBox& meta,
+                                       Wanted wanted) {
   const std::optional<IsoBox> iinf = find_iso_child(bytes, meta, full_box_header, four_cc("iinf"));
   if (!iinf) return std::nullopt;
   StreamCursor header(bytes, iinf->body, iinf->end);
@@ -37,11 +46,29 @@ std::optional<std::uint32_t> find_item_id(const LoadedBytes& bytes, const IsoBox
     if (infe_version >= 2) {
       const std::uint64_t id = entry.take(infe_version == 2 ? 2 : 4);
       entry.skip(2);  // protection index
-      if (entry.take(4) == type && entry.ok()) return static_cast<std::uint32_t>(id);
+      const ItemInfo item{static_cast<std::uint32_t>(id),
+                          static_cast<std::uint32_t>(entry.take(4))};
+      if (entry.ok() && wanted(item)) return item;
     }
     at = infe->end;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> find_item_id(const LoadedBytes& bytes, const IsoBox& meta,
+                                          std::uint32_t type) {
+  const auto item = find_item_info(bytes, meta, [&](const ItemInfo& i) { return i.type == type; });
+  if (!item) return std::nullopt;
+  return item->id;
+}
+
+std::optional<std::uint32_t> find_item_type(const LoadedBytes& bytes, const IsoBox& meta,
+                                            std::uint32_t item_id) {
+  const auto item = find_item_info(bytes, meta, [&](const ItemInfo& i) { return i.id == item_id; });
+  if (!item) return std::nullopt;
+  return item->type;
 }
 
 std::optional<ItemExtent> find_item_extent(const LoadedBytes& bytes, const IsoBox& meta,

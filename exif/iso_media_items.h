@@ -18,8 +18,10 @@ struct ItemExtent {
 std::optional<ItemExtent> find_item_of_type(const LoadedBytes& bytes, const IsoBox& meta,
                                             std::uint32_t type);
 
-// The id of the first item of `type`, and where an item of a given id lies.
+// The id of the first item of `type`, the type of the item of a given id, and where it lies.
 std::optional<std::uint32_t> find_item_id(const LoadedBytes& bytes, const IsoBox& meta,
                                           std::uint32_t type);
+std::optional<std::uint32_t> find_item_type(const LoadedBytes& bytes, const IsoBox& meta,
+                                            std::uint32_t item_id);
 std::optional<ItemExtent> find_item_extent(const LoadedBytes& bytes, const IsoBox& meta,
                                            std::uint32_t item_id);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the small photos of each container kind that the EXIF reader's tests read, with Debian's
 # tools: ImageMagick draws a 32 x 24 picture and writes TIFF, PNG and WebP, heif-enc (package
-# libheif-examples) writes HEIC and AVIF, and exiftool (libimage-exiftool-perl) writes the GPS
+# libheif-examples) writes HEIC (with a thumbnail item) and AVIF, and exiftool (libimage-exiftool-perl) writes the GPS
 # position and capture time into each. Each photo has its own time, so a test can tell them apart.
 #
 #   scripts/make_container_photos.sh [FOLDER]      (default tests/exif/samples)
@@ -18,7 +18,7 @@ convert "$work/base.jpg" -compress lzw "$folder/photo.tif"
 convert "$work/base.jpg" -define tiff:endian=msb -compress lzw "$folder/photo-be.tif"
 convert "$work/base.jpg" "$folder/photo.png"
 convert "$work/base.jpg" -quality 60 "$folder/photo.webp"
-heif-enc -q 40 "$work/base.jpg" -o "$folder/photo.heic" > /dev/null
+heif-enc -q 40 -t 8 "$work/base.jpg" -o "$folder/photo.heic" > /dev/null
 heif-enc -A -q 40 "$work/base.jpg" -o "$folder/photo.avif" > /dev/null
 
 # 46° 21' 0" N, 14° 4' 48" E in the Julian Alps for all; the minute of the time tells the kind.
