@@ -1,5 +1,7 @@
 #include "exif/iso_media_boxes.h"
 
+#include <algorithm>
+
 #include "exif/stream_reads.h"
 
 namespace {
@@ -37,4 +39,16 @@ std::optional<IsoBox> find_iso_child(const LoadedBytes& bytes, const IsoBox& par
                                      std::uint64_t skip, std::uint32_t type) {
   if (skip > parent.end - parent.body) return std::nullopt;
   return find_iso_box(bytes, parent.body + skip, parent.end, type);
+}
+
+std::optional<IsoBox> find_uuid_box(const LoadedBytes& bytes, std::uint64_t begin,
+                                    std::uint64_t end, const IsoUuid& uuid) {
+  std::uint64_t at = begin;
+  for (int n = 0; n < most_boxes_on_a_level && at < end; ++n) {
+    const std::optional<IsoBox> box = find_iso_box(bytes, at, end, four_cc("uuid"));
+    if (!box || !stream_contains(bytes, box->body, uuid_size)) return std::nullopt;
+    if (std::equal(uuid, uuid + uuid_size, bytes.range(box->body, uuid_size))) return box;
+    at = box->end;
+  }
+  return std::nullopt;
 }

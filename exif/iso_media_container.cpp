@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr std::uint64_t uuid_size = 16;
-
-// The uuid box under "moov" in which CR3 files keep their TIFF structures: CMT1 holds IFD0,
-// CMT2 the Exif directory and CMT4 the GPS directory, each as the first directory of its own.
-constexpr std::uint8_t canon_metadata_uuid[uuid_size] = {
-    0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x11, 0xE0, 0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
-
 std::uint32_t length_of(const IsoBox& box) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(box.end - box.body, UINT32_MAX));
 }
@@ -23,19 +16,9 @@ std::uint32_t length_of(const IsoBox& box) {
 int locate_cr3_exif(ExifRecord& record, const LoadedBytes& bytes) {
   const std::optional<IsoBox> moov = find_iso_box(bytes, 0, bytes.size(), four_cc("moov"));
   if (!moov) return exif_missing;
-  // The metadata box is the first uuid box whose extended type is Canon's.
-  std::optional<IsoBox> uuid;
-  std::uint64_t at = moov->body;
-  for (int n = 0; n < most_boxes_on_a_level; ++n) {
-    uuid = find_iso_box(bytes, at, moov->end, four_cc("uuid"));
-    if (!uuid || !stream_contains(bytes, uuid->body, uuid_size)) return exif_missing;
-    if (std::equal(canon_metadata_uuid, canon_metadata_uuid + uuid_size,
-                   bytes.range(uuid->body, uuid_size))) {
-      break;
-    }
-    at = uuid->end;
-  }
-  if (!uuid || at >= moov->end) return exif_missing;
+  const std::optional<IsoBox> uuid =
+      find_uuid_box(bytes, moov->body, moov->end, canon_metadata_uuid);
+  if (!uuid) return exif_missing;
   const std::optional<IsoBox> image = find_iso_child(bytes, *uuid, uuid_size, four_cc("CMT1"));
   if (!image) return exif_missing;
   int result = decode_tiff_block(record, bytes, image->body, length_of(*image));

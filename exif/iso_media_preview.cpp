@@ -9,29 +9,10 @@
 namespace {
 
 constexpr std::uint64_t full_box_header = 4;  // version and flags
-constexpr std::uint64_t uuid_size = 16;
 // References listed at most, and items each may name: thumbnails, tiles and metadata of a phone
 // photo come to a few dozen.
 constexpr int most_references = 1024;
 constexpr std::uint64_t most_targets = 1024;
-
-constexpr std::uint8_t canon_metadata_uuid[uuid_size] = {
-    0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x11, 0xE0, 0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
-constexpr std::uint8_t canon_preview_uuid[uuid_size] = {
-    0xEA, 0xF4, 0x2B, 0x5E, 0x1C, 0x98, 0x4B, 0x88, 0xB9, 0xFB, 0xB7, 0xDC, 0x40, 0x6E, 0x4D, 0x16};
-
-// The first uuid box of `uuid` among the boxes that fill [begin, end).
-std::optional<IsoBox> find_uuid_box(const LoadedBytes& bytes, std::uint64_t begin,
-                                    std::uint64_t end, const std::uint8_t (&uuid)[uuid_size]) {
-  std::uint64_t at = begin;
-  for (int n = 0; n < most_boxes_on_a_level && at < end; ++n) {
-    const std::optional<IsoBox> box = find_iso_box(bytes, at, end, four_cc("uuid"));
-    if (!box || !stream_contains(bytes, box->body, uuid_size)) return std::nullopt;
-    if (std::equal(uuid, uuid + uuid_size, bytes.range(box->body, uuid_size))) return box;
-    at = box->end;
-  }
-  return std::nullopt;
-}
 
 // A JPEG stream that starts within the first bytes of a box (after its small header of sizes)
 // and runs to the box's end.

@@ -22,6 +22,15 @@ Bytes filler(std::size_t size) {
   return out;
 }
 
+// `size` bytes that start as a JPEG stream does.
+Bytes picture(std::size_t size) {
+  Bytes out = filler(size);
+  out[0] = 0xFF;
+  out[1] = 0xD8;
+  out[2] = 0xFF;
+  return out;
+}
+
 Bytes heif_item_info(std::uint16_t id, std::string_view type) {
   Bytes body;
   put_be(body, id, 2);
@@ -98,20 +107,27 @@ Bytes build_heif(const Bytes& payload, HeifLayout layout) {
                  iso_box("mdat", joined({item, filler(layout.image_bytes)}))});
 }
 
-Bytes build_cr3(const TestExif& exif, std::size_t image_bytes) {
+Bytes build_cr3(const TestExif& exif, std::size_t image_bytes, bool preview) {
   TestExif image{exif.little_endian, exif.ifd0, std::nullopt, std::nullopt};
   TestExif sub_exif{exif.little_endian, exif.exif.value_or(std::vector<TestEntry>{}), {}, {}};
   TestExif gps{exif.little_endian, exif.gps.value_or(std::vector<TestEntry>{}), {}, {}};
   const Bytes canon_uuid{0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x11, 0xE0,
                          0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
   const Bytes other_uuid(16, 0x11);
-  const Bytes metadata =
-      joined({canon_uuid, iso_box("CNCV", filler(30)), iso_box("CMT1", build_tiff(image)),
-              iso_box("CMT2", build_tiff(sub_exif)), iso_box("CMT3", filler(40)),
-              iso_box("CMT4", build_tiff(gps))});
+  const Bytes metadata = joined(
+      {canon_uuid, iso_box("CNCV", filler(30)), iso_box("CMT1", build_tiff(image)),
+       iso_box("CMT2", build_tiff(sub_exif)), iso_box("CMT3", filler(40)),
+       iso_box("CMT4", build_tiff(gps)), iso_box("THMB", joined({Bytes(8, 0), picture(40)}))});
   const Bytes moov = joined({iso_box("uuid", joined({other_uuid, filler(8)})),
                              iso_box("uuid", metadata), iso_box("trak", filler(20))});
-  return joined({ftyp("crx "), iso_box("moov", moov), iso_box("mdat", filler(image_bytes))});
+  const Bytes preview_uuid{0xEA, 0xF4, 0x2B, 0x5E, 0x1C, 0x98, 0x4B, 0x88,
+                           0xB9, 0xFB, 0xB7, 0xDC, 0x40, 0x6E, 0x4D, 0x16};
+  const Bytes previews =
+      preview ? iso_box("uuid", joined({preview_uuid, Bytes(8, 0),
+                                        iso_box("PRVW", joined({Bytes(12, 0), picture(60)}))}))
+              : Bytes{};
+  return joined(
+      {ftyp("crx "), iso_box("moov", moov), previews, iso_box("mdat", filler(image_bytes))});
 }
 
 Bytes build_png(std::string_view type, const Bytes& payload) {

@@ -27,8 +27,10 @@ struct HeifLayout {
 // `payload` is what follows the item's offset field: "Exif\0\0" and the TIFF structure by default.
 Bytes build_heif(const Bytes& payload, HeifLayout layout = {});
 
-// ftyp "crx ", moov with Canon's uuid box holding CMT1 (IFD0), CMT2 (Exif) and CMT4 (GPS).
-Bytes build_cr3(const TestExif& exif, std::size_t image_bytes = 64);
+// ftyp "crx ", moov with Canon's uuid box holding CMT1 (IFD0), CMT2 (Exif), CMT4 (GPS) and a
+// THMB box with a 40-byte JPEG-looking picture 16 bytes into it; with `preview`, then the top-level
+// uuid box with a PRVW box, a 60-byte picture 20 bytes into it; then mdat.
+Bytes build_cr3(const TestExif& exif, std::size_t image_bytes = 64, bool preview = false);
 
 // The PNG signature, IHDR, a chunk of `type` with `payload`, IDAT, IEND (CRCs left zero).
 Bytes build_png(std::string_view type, const Bytes& payload);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <algorithm>
 
 #include "exif/stream_reads.h"
 #include "tests/exif/container_test_data.h"
@@ -100,6 +101,14 @@ TEST(EmbeddedPreview, FindsTheBestPreviewOfEachKind) {
   const Bytes jpeg = build_jpeg(build_exif_block(photo_exif("2024:05:17 10:11:12")));
   const Bytes raf = build_raf(jpeg);
   const Bytes heic = file_bytes("photo.heic");
+  const Bytes cr3 = build_cr3(photo_exif(""), 64, false);
+  const Bytes cr3_preview = build_cr3(photo_exif(""), 64, true);
+  // Offsets of the pictures: after THMB's box header and 8 bytes, after PRVW's and 12 bytes.
+  const std::uint64_t thumbnail_at =
+      std::search(cr3.begin(), cr3.end(), "THMB", "THMB" + 4) - cr3.begin() + 4 + 8;
+  const std::uint64_t preview_at =
+      std::search(cr3_preview.begin(), cr3_preview.end(), "PRVW", "PRVW" + 4) -
+      cr3_preview.begin() + 4 + 12;
   const struct {
     const char* name;
     Bytes bytes;
@@ -110,6 +119,8 @@ TEST(EmbeddedPreview, FindsTheBestPreviewOfEachKind) {
       {"looped.dng", looped, EmbeddedPreview{100, 70, four_cc("jpeg")}},
       {"no-jpeg.dng", not_jpeg, std::nullopt},
       {"raw.raf", raf, EmbeddedPreview{raf.size() - jpeg.size(), jpeg.size(), four_cc("jpeg")}},
+      {"thumbnail.cr3", cr3, EmbeddedPreview{thumbnail_at, 40, four_cc("jpeg")}},
+      {"preview.cr3", cr3_preview, EmbeddedPreview{preview_at, 60, four_cc("jpeg")}},
       {"photo.jpg", jpeg, std::nullopt},
       {"photo.png", file_bytes("photo.png"), std::nullopt},
       {"photo.avif", file_bytes("photo.avif"), std::nullopt},  // written without a thumbnail
