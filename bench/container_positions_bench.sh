@@ -43,7 +43,7 @@ kinds=(jpeg heic raw)
 declare -A best size
 for kind in "${kinds[@]}"; do
   folder=$photos/$kind
-  first=$(find "$folder" -maxdepth 1 -type f ! -name '.*' | sort | head -1)
+  first=$(find "$folder" -maxdepth 1 -type f ! -name '.*' -print -quit)
   size[$kind]=$(stat -c %s "$first")
   # The untimed run warms the page cache and checks that every photo is read.
   found=$("$program" --positions "$folder" | awk -F'\t' '$2 == 1 && $3 != 0' | wc -l)
