@@ -21,7 +21,7 @@ inline constexpr std::uint64_t largest_preview = 32 << 20;
 
 // The best preview of the photo:
 //   TIFF-based raw files: the largest JPEG image among the directories (IFD0 and the ones after
-//     it, their SubIFDs) and the EXIF thumbnail of IFD1;
+//     it, their SubIFDs), the EXIF thumbnail of IFD1 and RW2's embedded JPEG entry;
 //   RAF: its embedded JPEG;    CR3: the JPEG of its preview box, else of its thumbnail box;
 //   HEIC/HEIF/AVIF: the thumbnail item of the primary image, stored in one piece (a grid of one
 //     tile: that tile; a grid of several: the grid item, whose tiles a decoder then reads).

@@ -13,6 +13,7 @@ constexpr std::size_t most_directories = 32;
 constexpr std::uint32_t most_sub_directories = 8;
 
 enum Tag : std::uint16_t {
+  embedded_jpeg = 0x002E,  // RW2: the whole JPEG as UNDEFINED bytes
   new_subfile_type = 0x00FE,
   compression = 0x0103,
   strip_offsets = 0x0111,
@@ -90,6 +91,9 @@ class PreviewSearch {
           break;
         case jpeg_length:
           image.jpeg_length = value;
+          break;
+        case embedded_jpeg:
+          consider(tiff_.u32(e + 8), values);
           break;
         case sub_directories:
           queue_sub_directories(e, values);

@@ -85,6 +85,11 @@ TEST(EmbeddedPreview, FindsTheBestPreviewOfEachKind) {
   Bytes thumbnail_only = raw_tiff({{8, {{0x0201, 4, 1, 100}, {0x0202, 4, 1, 50}}}});
   put_jpeg(thumbnail_only, 100, 50);
   thumbnail_only[2] = 'U';  // RW2's header
+  // RW2 keeps its larger preview as the bytes of an entry in IFD0.
+  Bytes rw2 = raw_tiff({{8, {{0x002E, 7, 400, 200}, {0x0201, 4, 1, 100}, {0x0202, 4, 1, 50}}}});
+  rw2[2] = 'U';
+  put_jpeg(rw2, 100, 50);
+  put_jpeg(rw2, 200, 400);
   Bytes looped = raw_tiff({{8, {{0x0201, 4, 1, 100}, {0x0202, 4, 1, 60}}},
                            {40, {{0x0201, 4, 1, 100}, {0x0202, 4, 1, 70}}}});
   put_le(looped, 40 + 2 + 24, 8, 4);  // the second directory leads back to the first
@@ -116,6 +121,7 @@ TEST(EmbeddedPreview, FindsTheBestPreviewOfEachKind) {
   } cases[] = {
       {"raw.nef", raw, EmbeddedPreview{30000, 9000, four_cc("jpeg")}},
       {"thumbnail.rw2", thumbnail_only, EmbeddedPreview{100, 50, four_cc("jpeg")}},
+      {"preview.rw2", rw2, EmbeddedPreview{200, 400, four_cc("jpeg")}},
       {"looped.dng", looped, EmbeddedPreview{100, 70, four_cc("jpeg")}},
       {"no-jpeg.dng", not_jpeg, std::nullopt},
       {"raw.raf", raf, EmbeddedPreview{raf.size() - jpeg.size(), jpeg.size(), four_cc("jpeg")}},
