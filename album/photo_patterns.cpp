@@ -5,7 +5,12 @@
 #include <vector>
 
 const QStringList& photo_name_patterns() {
-  static const QStringList patterns = {"*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif"};
+  // The reader tells a file's kind by its first bytes; these names only pick the files offered.
+  static const QStringList patterns = {
+      "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", "*.heic", "*.heif",
+      "*.hif", "*.avif", "*.png", "*.webp", "*.dng", "*.nef",  "*.cr2",
+      "*.cr3", "*.arw",  "*.orf", "*.rw2",  "*.pef", "*.raf",
+  };
   return patterns;
 }
 

@@ -5,7 +5,9 @@
 
 #include "text/text_types.h"
 
-// "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif".
+// "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", then the phone, screenshot and raw camera
+// formats the EXIF reader knows: HEIC/HEIF/AVIF, PNG, WebP, DNG, NEF, CR2, CR3, ARW, ORF, RW2,
+// PEF, RAF.
 const QStringList& photo_name_patterns();
 
 // The open dialog's title, and the caption of its one entry, which lists every pattern.

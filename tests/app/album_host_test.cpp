@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "album/photo_patterns.h"
 #include "app/Unit1.h"
 #include "app/open_dialog.h"
 #include "app_test_support.h"
@@ -58,8 +59,7 @@ TEST_F(AlbumHostWindow, DialogIsSetUpForSeveralExistingFiles) {
   EXPECT_TRUE(form.pick_photo_files(files));
   EXPECT_EQ(files, QStringList{QStringLiteral("/photos/a.jpg")});
   EXPECT_EQ(seen_filters,
-            QStringList{qt_name_filter(QStringLiteral("Photos"),
-                                       {"*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif"})});
+            QStringList{qt_name_filter(QStringLiteral("Photos"), photo_name_patterns())});
 }
 
 // Both ways of starting the command run it: the dialog is asked for photos while the commands

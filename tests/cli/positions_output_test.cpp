@@ -73,6 +73,35 @@ TEST(PositionsOutput, KeepsNamesThatAreNoValidText) {
   ::unlink((folder + "/caf\xE9.JPG").constData());  // a name Qt cannot remove
 }
 
+TEST(PositionsOutput, ReadsEveryContainerKindOfAFolder) {
+  // One photo of each kind the Debian tools write (scripts/make_container_photos.sh), each with
+  // its own minute; named without the kind, so only the first bytes can tell it.
+  QTemporaryDir work;
+  const QDir samples(QStringLiteral(TRAILBOOK_EXIF_SAMPLES));
+  const struct {
+    const char* sample;
+    const char* copy;
+  } photos[] = {{"photo.jpg", "a.tif"},  {"photo.tif", "b.png"},   {"photo-be.tif", "c.heic"},
+                {"photo.png", "d.webp"}, {"photo.webp", "e.avif"}, {"photo.heic", "f.jpg"},
+                {"photo.avif", "g.NEF"}};
+  for (const auto& p : photos) {
+    ASSERT_TRUE(QFile::copy(samples.filePath(QLatin1String(p.sample)),
+                            work.filePath(QLatin1String(p.copy))));
+  }
+  const AlbumCommandRun run =
+      run_album_command({QStringLiteral("--positions"), QStringLiteral(".")}, work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out_lines(), (QList<QByteArray>{
+                                 "./a.tif\t1\t46.35\t14.08\t2024:05:18 08:10:00",
+                                 "./b.png\t1\t46.35\t14.08\t2024:05:18 08:11:00",
+                                 "./c.heic\t1\t46.35\t14.08\t2024:05:18 08:12:00",
+                                 "./d.webp\t1\t46.35\t14.08\t2024:05:18 08:13:00",
+                                 "./e.avif\t1\t46.35\t14.08\t2024:05:18 08:14:00",
+                                 "./f.jpg\t1\t46.35\t14.08\t2024:05:18 08:15:00",
+                                 "./g.NEF\t1\t46.35\t14.08\t2024:05:18 08:16:00",
+                             }));
+}
+
 TEST(PositionsOutput, EscapesTabsLineBreaksAndBackslashes) {
   QTemporaryDir work;
   copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});

@@ -1,15 +1,18 @@
-// libFuzzer entry: any bytes, as a whole photo file and as a bare EXIF block, must decode to a
-// result code without crashing, hanging or reading outside the input; and the file reader that
-// loads only what it needs must give exactly what the whole-buffer path gives.
+// libFuzzer entry: any bytes, as a whole photo file of any container kind, as a bare EXIF block
+// and as a bare TIFF structure, must decode to a result code without crashing, hanging or reading
+// outside the input; and the file reader that loads only what it needs must give exactly what the
+// whole-buffer path gives. The same holds for the search of an embedded preview. The seeds hold
+// one photo of each container kind.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <vector>
 
+#include "exif/embedded_preview.h"
 #include "exif/exif_block_decoder.h"
-#include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
+#include "exif/photo_exif_locator.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/memory_file.h"
 
@@ -25,11 +28,16 @@ void check(const std::uint8_t* data, std::size_t size) {
   if (size > UINT32_MAX) return;
   const auto length = static_cast<std::uint32_t>(size);
   ExifRecord whole;
-  const int code = locate_exif_segment(whole, data, length);
+  const int code = locate_photo_exif(whole, LoadedBytes(data, length));
   const std::string whole_bytes = exif_record_bytes(whole);
   // The bare block reaches the directory walks without the fuzzer having to find JPEG framing.
   ExifRecord direct;
   decode_exif_block(direct, data, length);
+  const LoadedBytes stream(data, length);
+  for (TiffDirectory first : {TiffDirectory::image, TiffDirectory::exif, TiffDirectory::gps}) {
+    ExifRecord tiff;
+    decode_tiff_block(tiff, stream, 0, length, first, std::nullopt);
+  }
 
   const ReadPlan plan = small_plans[size % std::size(small_plans)];
   MemoryFile file(data, size);
@@ -39,6 +47,17 @@ void check(const std::uint8_t* data, std::size_t size) {
       exif_record_bytes(lazy) != whole_bytes) {
     std::abort();
   }
+  const std::optional<EmbeddedPreview> preview = find_embedded_preview(stream);
+  MemoryFile preview_file(data, size);
+  const std::optional<EmbeddedPreview> lazy_preview =
+      find_embedded_preview_in_file(preview_file, plan);
+  if (preview.has_value() != lazy_preview.has_value() ||
+      (preview &&
+       (preview->offset != lazy_preview->offset || preview->length != lazy_preview->length ||
+        preview->type != lazy_preview->type))) {
+    std::abort();
+  }
+  if (preview && (preview->offset > size || preview->length > size - preview->offset)) std::abort();
   // The same file cut short after it was opened: the reader either notices (when it needs the
   // lost bytes) or answers from bytes it did read, which are the whole file's.
   MemoryFile shrunk(data, size, size - size / 4);
