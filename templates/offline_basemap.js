@@ -273,8 +273,10 @@
           var text = free(right) ? right : free(left) ? left : null;
           if (!text) continue;
           taken.push(dot, text);
-          labels.push({ name: p[2], capital: capital, font: font, x: x, y: y,
-            textX: text[0] + 1.5, box: [Math.min(dot[0], text[0]), text[1], Math.max(dot[2], text[2]), text[3]] });
+          labels.push({ name: p[2], capital: capital, font: font, x: x, y: y, textX: text[0] + 1.5,
+            parts: [dot, text],
+            box: [Math.min(dot[0], text[0]), Math.min(dot[1], text[1]),
+              Math.max(dot[2], text[2]), Math.max(dot[3], text[3])] });
         }
       }
       this._labels[z] = labels;
