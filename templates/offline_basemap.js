@@ -15,7 +15,10 @@
   var ALPHABET = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_';
   var TILE = 256;
   // Drawing work per task; one tile takes a few milliseconds at most.
-  var TASK_BUDGET_MS = 12;
+  var TASK_BUDGET_MS = 8;
+  // Pieces of reading the data: characters of lines decoded, and place names measured.
+  var DECODE_PIECE = 20000;
+  var MEASURE_PIECE = 40;
   var CACHED_TILES = 96;
   var PROBE_MS = 30000;
   var ATTRIBUTION = 'Offline map: <a href="https://www.naturalearthdata.com">Natural Earth</a>, ' +
@@ -29,11 +32,11 @@
   };
 
   // The rings or lines of one list, as one array of x, y pairs with where each line starts and
-  // the box around it (all in steps of the quantized world).
-  function decodeLines(texts, digit) {
+  // the box around it (all in steps of the quantized world). Yields now and then: see readData.
+  function* decodeLines(texts, digit) {
     var size = 0;
     for (var t = 0; t < texts.length; t++) size += String(texts[t]).length;
-    var coords = new Int32Array(size), used = 0, starts = [0], boxes = [];
+    var coords = new Int32Array(size), used = 0, starts = [0], boxes = [], sinceYield = 0;
     for (t = 0; t < texts.length; t++) {
       var text = String(texts[t]);
       var x = 0, y = 0, value = 0, weight = 1, isY = false, first = used;
@@ -59,40 +62,52 @@
         }
         isY = !isY;
       }
-      if (used - first < 4) {
+      if (used - first >= 4) {
+        starts.push(used);
+        boxes.push(minX, minY, maxX, maxY);
+      } else {
         used = first;
-        continue;
       }
-      starts.push(used);
-      boxes.push(minX, minY, maxX, maxY);
+      sinceYield += text.length;
+      if (sinceYield > DECODE_PIECE) {
+        sinceYield = 0;
+        yield;
+      }
     }
     return { coords: coords, starts: starts, boxes: boxes };
   }
 
-  function decodeShapes(shapes, digit) {
-    if (!shapes || !Array.isArray(shapes.land) || !Array.isArray(shapes.borders)) return null;
-    return { land: decodeLines(shapes.land, digit), borders: decodeLines(shapes.borders, digit) };
+  function validShapes(shapes) {
+    return !!shapes && Array.isArray(shapes.land) && Array.isArray(shapes.borders);
   }
 
-  function readData() {
-    var element = document.getElementById('tb-offline-map');
+  // Reads the page's data in pieces, each next() of the generator one piece, so that no task
+  // of the page runs long: parsing, decoding a few thousand characters of lines at a time,
+  // measuring a few dozen place names at a time. Its value at the end is the data, or null
+  // when the page holds none that can be read.
+  function* readData(measure) {
+    var data;
     try {
-      var data = JSON.parse(element.textContent);
-      var digit = new Int8Array(128).fill(-1);
-      for (var k = 0; k < ALPHABET.length; k++) digit[ALPHABET.charCodeAt(k)] = k;
-      var fine = decodeShapes(data, digit);
-      if (!(data.quantum > 0) || !fine || !Array.isArray(data.places)) return null;
-      return {
-        quantum: data.quantum,
-        fine: fine,
-        coarse: decodeShapes(data.coarse, digit) || fine,
-        places: data.places.filter(function (p) {
-          return Array.isArray(p) && isFinite(p[0]) && isFinite(p[1]) && typeof p[2] === 'string';
-        })
-      };
+      data = JSON.parse(document.getElementById('tb-offline-map').textContent);
     } catch (e) {
       return null;
     }
+    if (!data || !(data.quantum > 0) || !validShapes(data) || !Array.isArray(data.places)) return null;
+    yield;
+    var digit = new Int8Array(128).fill(-1);
+    for (var k = 0; k < ALPHABET.length; k++) digit[ALPHABET.charCodeAt(k)] = k;
+    var fine = { land: yield* decodeLines(data.land, digit), borders: yield* decodeLines(data.borders, digit) };
+    var coarse = !validShapes(data.coarse) ? fine
+      : { land: yield* decodeLines(data.coarse.land, digit), borders: yield* decodeLines(data.coarse.borders, digit) };
+    var places = data.places.filter(function (p) {
+      return Array.isArray(p) && isFinite(p[0]) && isFinite(p[1]) && typeof p[2] === 'string';
+    });
+    var widths = [];
+    for (var i = 0; i < places.length; i++) {
+      widths.push(measure(places[i]));
+      if (i % MEASURE_PIECE === MEASURE_PIECE - 1) yield;
+    }
+    return { quantum: data.quantum, fine: fine, coarse: coarse, places: places, widths: widths };
   }
 
   // Which side of the square world a point lies on: the cuts at 180 degrees and the edge
@@ -181,15 +196,34 @@
       this._queue = [];
       this._cache = new Map();
       this._labels = {};
-      this._data = undefined;
+      this._data = null;
+      this._ready = false;
+      this._reading = null;
       this._watch = null;
       this.on('remove', this._stopWatching, this);
     },
 
-    // The decoded data; null when the page holds none that can be read.
+    // The decoded data, read to the end now if it is not yet; null when the page holds none
+    // that can be read.
     data: function () {
-      if (this._data === undefined) this._data = readData();
+      while (!this._ready) this._readPiece();
       return this._data;
+    },
+
+    _readPiece: function () {
+      if (!this._reading) {
+        var g = document.createElement('canvas').getContext('2d');
+        var self = this;
+        this._reading = readData(function (p) {
+          g.font = self._font(p[4] === 1);
+          return g.measureText(p[2]).width;
+        });
+      }
+      var piece = this._reading.next();
+      if (piece.done) {
+        this._data = piece.value;
+        this._ready = true;
+      }
     },
 
     createTile: function (coords, done) {
@@ -219,11 +253,11 @@
       }, 0);
     },
 
-    // Reading the data, and placing the names of a zoom level, each take a task of their own.
+    // Reading the data takes tasks of its own, and so does placing the names of a zoom level.
     _work: function () {
       var started = performance.now();
-      if (this._data === undefined) {
-        this.data();
+      if (!this._ready) {
+        while (!this._ready && performance.now() - started < TASK_BUDGET_MS) this._readPiece();
       } else {
         var busy = false;
         while (this._queue.length && performance.now() - started < TASK_BUDGET_MS) {
@@ -297,7 +331,7 @@
       var data = this.data();
       var labels = [];
       if (data) {
-        var widths = this._widths || (this._widths = this._measure(data.places));
+        var widths = data.widths;
         var scale = (TILE * Math.pow(2, z)) / data.quantum;
         var taken = [];
         var free = function (box) {
@@ -330,15 +364,6 @@
 
     _font: function (capital) {
       return (capital ? '600 12px ' : '11px ') + this._family;
-    },
-
-    _measure: function (places) {
-      var g = document.createElement('canvas').getContext('2d');
-      var self = this;
-      return places.map(function (p) {
-        g.font = self._font(p[4] === 1);
-        return g.measureText(p[2]).width;
-      });
     },
 
     _drawLabels: function (g, z, tileBox) {
