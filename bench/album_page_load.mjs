@@ -12,7 +12,8 @@
 //   busy      main-thread task time until then (what the page itself cost)
 //   zoom      one zoom step in, until the clusters of the new level are painted
 //   popup     a photo's popup opened from its marker (zoom and spiderfy included)
-//   offline   with no network: the offline map's longest drawing task and its drawing time per
+//   offline   with no network: the offline map's drawing tasks (longest, median, how many over
+//             50 ms: wall time, so a loaded machine's pauses count too) and its drawing time per
 //             view, over views from zoom 2 to 12 (each drawn afresh: no cached tiles)
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
 import fs from 'node:fs';
@@ -88,7 +89,9 @@ try {
     console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms ` +
       `(main thread busy ${busy.toFixed(0)} ms), ` +
       `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB` +
-      (offline.offlineViews ? `, offline map: longest task ${offline.offlineTask.toFixed(1)} ms, ` +
+      (offline.offlineViews ? `, offline map: longest task ${offline.offlineTask.toFixed(1)} ms ` +
+        `(median ${offline.offlineTaskMedian.toFixed(1)} ms, ${offline.offlineOver50} of ` +
+        `${offline.offlineTasks} over 50 ms), ` +
         `${offline.offlineView.toFixed(0)} ms drawing a view` : ', offline map not shown'));
     await view.context.close();
   }
@@ -104,13 +107,11 @@ async function offlineDrawing(page) {
     const { map, offlineMap } = window.album;
     if (!offlineMap || !map.hasLayer(offlineMap)) return { offlineViews: 0 };
     const work = offlineMap._work;
-    let longest = 0, total = 0;
+    const spent = [];
     offlineMap._work = function () {
       const start = performance.now();
       work.call(this);
-      const spent = performance.now() - start;
-      longest = Math.max(longest, spent);
-      total += spent;
+      spent.push(performance.now() - start);
     };
     const center = map.getCenter();
     const drawn = () => new Promise((done) => {
@@ -125,7 +126,11 @@ async function offlineDrawing(page) {
       views++;
     }
     offlineMap._work = work;
-    return { offlineViews: views, offlineTask: longest, offlineView: total / views };
+    spent.sort((a, b) => a - b);
+    return { offlineViews: views, offlineTask: spent[spent.length - 1],
+      offlineTaskMedian: spent[Math.floor(spent.length / 2)], offlineTasks: spent.length,
+      offlineOver50: spent.filter((ms) => ms > 50).length,
+      offlineView: spent.reduce((a, b) => a + b, 0) / views };
   });
 }
 
@@ -138,6 +143,7 @@ console.log(`  main thread busy until then ${m('busy').toFixed(0)} ms`);
 console.log(`  one zoom step               ${m('zoom').toFixed(0)} ms`);
 console.log(`  popup of the middle photo   ${m('popup').toFixed(0)} ms`);
 if (results.every((r) => r.offlineViews)) {
-  console.log(`  offline map, longest task   ${m('offlineTask').toFixed(1)} ms`);
+  console.log(`  offline map, longest task   ${m('offlineTask').toFixed(1)} ms ` +
+    `(median task ${m('offlineTaskMedian').toFixed(1)} ms)`);
   console.log(`  offline map, drawing a view ${m('offlineView').toFixed(0)} ms (zoom 2 to 12)`);
 }
