@@ -111,6 +111,7 @@ function main() {
   page = page.replace(/<!--\s*inline-(css|js|local-js|offline-map-data):?\s*(\S*?)\s*-->/g,
     (whole, kind, relative) => {
       inlined += 1;
+      if (!relative && kind !== 'offline-map-data') fail(`"${whole}" names no file`);
       const lib = makers[kind](relative);
       if (lib.includes('{vorn_')) fail(`${relative || kind} contains a placeholder-like text "{vorn_"`);
       return lib;
