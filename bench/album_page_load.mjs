@@ -12,6 +12,9 @@
 //   busy      main-thread task time until then (what the page itself cost)
 //   zoom      one zoom step in, until the clusters of the new level are painted
 //   popup     a photo's popup opened from its marker (zoom and spiderfy included)
+//   offline   with no network: the offline map's drawing tasks (longest, median, how many over
+//             50 ms: wall time, so a loaded machine's pauses count too) and its drawing time per
+//             view, over views from zoom 2 to 12 (each drawn afresh: no cached tiles)
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
 import fs from 'node:fs';
 import path from 'node:path';
@@ -76,19 +79,59 @@ try {
     }), Math.floor(photos / 2));
     const problems = view.problems();
     if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
-    results.push({ ...load, busy, zoom, popup });
+    await page.evaluate(() => window.album.map.closePopup());
+    const offline = await offlineDrawing(page);
+    results.push({ ...load, busy, zoom, popup, ...offline });
     const t = load.timings;
     console.log(`  page script started ${t.start.toFixed(0)} ms; lists read and photos built ` +
       `${(t.lists - t.start).toFixed(0)} ms; map, tiles and trail ${(t.trail - t.lists).toFixed(0)} ms; ` +
       `markers made ${(t.markers - t.trail).toFixed(0)} ms; clustered ${(t.ready - t.markers).toFixed(0)} ms`);
     console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms ` +
       `(main thread busy ${busy.toFixed(0)} ms), ` +
-      `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB`);
+      `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB` +
+      (offline.offlineViews ? `, offline map: longest task ${offline.offlineTask.toFixed(1)} ms ` +
+        `(median ${offline.offlineTaskMedian.toFixed(1)} ms, ${offline.offlineOver50} of ` +
+        `${offline.offlineTasks} over 50 ms), ` +
+        `${offline.offlineView.toFixed(0)} ms drawing a view` : ', offline map not shown'));
     await view.context.close();
   }
 } finally {
   await browser.close();
   fs.rmSync(dir, { recursive: true, force: true });
+}
+
+// The offline map's drawing (shown when the page has no network, as here): each drawing task
+// is timed, over one view per zoom level from 2 to 12 at the album's centre.
+async function offlineDrawing(page) {
+  return page.evaluate(async () => {
+    const { map, offlineMap } = window.album;
+    if (!offlineMap || !map.hasLayer(offlineMap)) return { offlineViews: 0 };
+    const work = offlineMap._work;
+    const spent = [];
+    offlineMap._work = function () {
+      const start = performance.now();
+      work.call(this);
+      spent.push(performance.now() - start);
+    };
+    const center = map.getCenter();
+    const drawn = () => new Promise((done) => {
+      const check = () => (offlineMap.isLoading() ? setTimeout(check, 20) : done());
+      setTimeout(check, 20);
+    });
+    let views = 0;
+    for (let zoom = 2; zoom <= 12; zoom++) {
+      offlineMap._cache.clear();
+      map.setView(center, zoom, { animate: false });
+      await drawn();
+      views++;
+    }
+    offlineMap._work = work;
+    spent.sort((a, b) => a - b);
+    return { offlineViews: views, offlineTask: spent[spent.length - 1],
+      offlineTaskMedian: spent[Math.floor(spent.length / 2)], offlineTasks: spent.length,
+      offlineOver50: spent.filter((ms) => ms > 50).length,
+      offlineView: spent.reduce((a, b) => a + b, 0) / views };
+  });
 }
 
 const m = (key) => median(results.map((r) => r[key]));
@@ -99,3 +142,8 @@ console.log(`  markers ready               ${m('ready').toFixed(0)} ms`);
 console.log(`  main thread busy until then ${m('busy').toFixed(0)} ms`);
 console.log(`  one zoom step               ${m('zoom').toFixed(0)} ms`);
 console.log(`  popup of the middle photo   ${m('popup').toFixed(0)} ms`);
+if (results.every((r) => r.offlineViews)) {
+  console.log(`  offline map, longest task   ${m('offlineTask').toFixed(1)} ms ` +
+    `(median task ${m('offlineTaskMedian').toFixed(1)} ms)`);
+  console.log(`  offline map, drawing a view ${m('offlineView').toFixed(0)} ms (zoom 2 to 12)`);
+}

@@ -201,6 +201,25 @@ export async function openAlbum(browser, pagePath, { viewport = { width: 1200, h
   return { page, context, events, problems, isTile };
 }
 
+// Any PNG serves as a map tile.
+const TILE = fs.readFileSync(path.join(repo, 'node_modules/leaflet/dist/images/layers.png'));
+
+// Opens an album page with its tile requests answered by `serve(url)`: true sends a tile,
+// false fails the request as an unreachable server does. `requests` lists what was asked.
+export async function openAlbumWithTiles(browser, pagePath, serve) {
+  const requests = [];
+  const view = await openAlbum(browser, pagePath, {
+    beforeLoad: (page) => page.route((url) => url.protocol === 'https:', (route) => {
+      const request = route.request();
+      requests.push({ url: request.url(), referer: request.headers().referer });
+      return serve(request.url())
+        ? route.fulfill({ status: 200, contentType: 'image/png', body: TILE })
+        : route.abort('namenotresolved');
+    }),
+  });
+  return { ...view, requests };
+}
+
 // What the map shows: single photo markers and the photo counts of the visible clusters.
 export async function visibleMarkers(page) {
   return page.evaluate(() => {
