@@ -3,6 +3,7 @@
 #include <QHashFunctions>
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "text/number_format.h"
@@ -95,8 +96,17 @@ bool row_date_time_less(const PhotoRow& a, const PhotoRow& b) {
 
 void sort_photo_rows(std::span<PhotoRow> rows) {
   // Stable, so a burst of photos taken within one second keeps the order they were given in;
-  // merge sort is O(n log n) also in the worst case.
-  std::stable_sort(rows.begin(), rows.end(), row_date_time_less);
+  // merge sort is O(n log n) also in the worst case. Sorting indices and moving each row once
+  // afterwards is cheaper than letting the sort move whole rows about.
+  std::vector<std::uint32_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::stable_sort(order.begin(), order.end(), [&rows](std::uint32_t a, std::uint32_t b) {
+    return row_date_time_less(rows[a], rows[b]);
+  });
+  std::vector<PhotoRow> sorted;
+  sorted.reserve(rows.size());
+  for (const std::uint32_t i : order) sorted.push_back(std::move(rows[i]));
+  std::move(sorted.begin(), sorted.end(), rows.begin());
 }
 
 void separate_shared_positions(std::span<PhotoRow> rows) {
