@@ -211,6 +211,27 @@ TEST(AlbumCommand, NeverWritesThroughALinkPlantedAtThePageName) {
   EXPECT_TRUE(page.isFile() && !page.isSymLink());
 }
 
+// A page that does not fit on the disk is reported with the system's reason. The full disk is a
+// small memory file system in a mount namespace of the test's own, where the system allows one.
+TEST(AlbumCommand, ReportsAFullDiskWithTheSystemsReason) {
+  const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+  if (unshare.isEmpty() || QProcess::execute(unshare, {"-rm", "true"}) != 0) {
+    GTEST_SKIP() << "no mount namespace can be made here";
+  }
+  QTemporaryDir work;
+  const QString script = QStringLiteral(
+      "mount -t tmpfs -o size=64k none \"$1\" && cp \"$2\" \"$1/a.jpg\" && "
+      "(dd if=/dev/zero of=\"$1/fill\" bs=4k 2>/dev/null; exec \"$3\" \"$1/a.jpg\")");
+  const AlbumCommandRun run = run_album_command(
+      {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
+       QStringLiteral("sh"), work.path(), QStringLiteral(TRAILBOOK_SAMPLES_DIR "/IMG_0101.JPG"),
+       QStringLiteral(TRAILBOOK_ALBUM_PROGRAM)},
+      {}, QProcessEnvironment::systemEnvironment(), unshare);
+  EXPECT_EQ(run.exit_status, 2) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("Cannot create file")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.endsWith(". No space left on device\n")) << run.err.toStdString();
+}
+
 TEST(AlbumCommand, HelpGoesToStandardOutput) {
   const AlbumCommandRun run = run_album_command({QStringLiteral("--help")});
   EXPECT_EQ(run.exit_status, 0);
