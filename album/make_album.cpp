@@ -2,6 +2,7 @@
 
 #include "album/album_log_texts.h"
 #include "album/album_page.h"
+#include "album/album_previews.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "exif/photo_position.h"
@@ -87,9 +88,13 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(WideText());
   }
 
+  // Before the ordering, so that the step's log lines come in the order the photos were given.
+  if (settings.previews && !rows.empty()) make_album_previews(rows, page_path, log);
   sort_photo_rows(rows);
   separate_shared_positions(rows);
-  result.page_path = write_album_page(rows, page_path, settings.template_file, log);
+  result.page_path =
+      write_album_page(rows, page_path, settings.template_file, log,
+                       static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())));
   if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }

@@ -11,3 +11,12 @@ void ConsoleLog::append_line(const WideText& line) {
 void ConsoleLog::photo_started(qsizetype, qsizetype) {
   progress_.advance();
 }
+
+void ConsoleLog::step(const WideText& text) {
+  progress_.finish();
+  write_error_line(text);
+}
+
+void ConsoleLog::step_progress(qsizetype done, qsizetype count) {
+  progress_.show_step(done, count, "previews");
+}

@@ -15,6 +15,8 @@ class ProgressLine {
 
   // One more file handled.
   void advance();
+  // A later step's own count ("120/1000 previews"), drawn under the same rules.
+  void show_step(std::int64_t done, std::int64_t total, const char* what);
   // Erases the line, if one was drawn.
   void finish();
 
