@@ -6,6 +6,7 @@
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "exif/photo_position.h"
+#include "text/app_error.h"
 #include "text/text_ops.h"
 
 namespace {
@@ -36,6 +37,14 @@ WideText read_result_line(int result, const PhotoPosition& position) {
       return QStringLiteral("Read file failed. failed code=") + format_int(result);
     default:
       return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
+  }
+}
+
+bool template_readable(const WideText& template_file) {
+  try {
+    return !read_album_template(template_file).isEmpty();
+  } catch (const AppError&) {
+    return false;
   }
 }
 
@@ -88,8 +97,11 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(WideText());
   }
 
-  // Before the ordering, so that the step's log lines come in the order the photos were given.
-  if (settings.previews && !rows.empty()) make_album_previews(rows, page_path, log);
+  // Before the ordering, so that the step's texts come in the order the photos were given; not
+  // for a template that cannot be read, as no page will be written (the page writer says why).
+  if (settings.previews && !rows.empty() && template_readable(settings.template_file)) {
+    make_album_previews(rows, page_path, log);
+  }
   sort_photo_rows(rows);
   separate_shared_positions(rows);
   result.page_path =

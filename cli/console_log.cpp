@@ -13,8 +13,7 @@ void ConsoleLog::photo_started(qsizetype, qsizetype) {
 }
 
 void ConsoleLog::step(const WideText& text) {
-  progress_.finish();
-  write_error_line(text);
+  progress_.show_text(text.toLocal8Bit());
 }
 
 void ConsoleLog::step_progress(qsizetype done, qsizetype count) {
