@@ -11,7 +11,9 @@
 #include "text/text_ops.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -78,11 +80,27 @@ QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiT
 
 QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name) {
   for (const AnsiText& folder : folders) {
-    const QFileInfo info(to_wide(folder + name));
+    const AnsiText path = folder + name;
+#ifndef _WIN32
+    // Opened without following a link nor waiting on a pipe; only a regular file is read.
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) continue;
+    struct stat status;
+    QByteArray bytes;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_size <= largest_reused_preview) {
+      bytes.resize(static_cast<qsizetype>(status.st_size));
+      if (::read(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size())) != bytes.size())
+        bytes.clear();
+    }
+    ::close(descriptor);
+#else
+    const QFileInfo info(to_wide(path));
     if (info.isSymLink() || !info.isFile() || info.size() > largest_reused_preview) continue;
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = file.read(largest_reused_preview);
+#endif
     if (bytes.startsWith("\xFF\xD8")) return bytes;
   }
   return {};
