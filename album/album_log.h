@@ -13,4 +13,11 @@ class AlbumLog {
     (void)index;
     (void)count;
   }
+  // A step after the per-photo blocks (the previews): its name when it starts and its summary when
+  // it ends (a window shows them in its log and status bar), and how far it has come in between.
+  virtual void step(const WideText& text) { (void)text; }
+  virtual void step_progress(qsizetype done, qsizetype count) {
+    (void)done;
+    (void)count;
+  }
 };

@@ -17,13 +17,15 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 6> kPlaceholders = {{
+constexpr std::array<Placeholder, 8> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
     {u"{vorn_latlngs}", &AlbumLists::latlngs},
     {u"{vorn_latlngs_short}", &AlbumLists::latlngs_short},
     {u"{vorn_photo_urls}", &AlbumLists::photo_urls},
+    {u"{vorn_preview_urls}", &AlbumLists::preview_urls},
+    {u"{vorn_photos_without_position}", &AlbumLists::photos_without_position},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -95,6 +97,12 @@ AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_f
   return urls;
 }
 
+AnsiText build_preview_urls(std::span<const PhotoRow> rows) {
+  AnsiText urls;
+  for (const PhotoRow& row : rows) append_quoted(urls, row.preview_url);
+  return urls;
+}
+
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists) {
   // The template is scanned as characters, so that a multi-byte character can never pass for
   // a brace; the lists go in as they are and are never scanned.
@@ -151,7 +159,8 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
 }
 
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const WideText& template_file, AlbumLog& log) {
+                          const WideText& template_file, AlbumLog& log,
+                          std::int32_t photos_without_position) {
   log.append_line(log_separator_line());
   log.append_line(WideText());
   if (rows.empty()) {
@@ -169,6 +178,8 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
   if (template_text.contains("{vorn_photo_urls}")) {
     lists.photo_urls = build_photo_urls(rows, ansi_folder_of(page_path));
   }
+  if (template_text.contains("{vorn_preview_urls}")) lists.preview_urls = build_preview_urls(rows);
+  lists.photos_without_position = AnsiText::number(photos_without_position);
   const AnsiText page = fill_album_template(template_text, lists);
   const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
 

@@ -15,13 +15,18 @@ struct AlbumLists {
   AnsiText latlngs;           // [48.8583701,2.2944813],[...]
   AnsiText latlngs_short;     // [48.85837,2.29448],[...]
   // Filled only for templates that ask for them:
-  AnsiText photo_urls;  // "a.jpg","../day%202/b.jpg": each photo relative to the page
+  AnsiText photo_urls;    // "a.jpg","../day%202/b.jpg": each photo relative to the page
+  AnsiText preview_urls;  // "20261209101441_previews/3f...jpg","": each photo's preview or ""
+  AnsiText photos_without_position;  // 3: photos given that are not on the page
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
 
 // The photo_urls list: each row's photo relative to `page_folder`, percent-encoded.
 AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder);
+
+// The preview_urls list: each row's preview_url, "" for a photo without one.
+AnsiText build_preview_urls(std::span<const PhotoRow> rows);
 
 // Replaces the placeholders in one pass; inserted text is never searched again.
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists);
@@ -37,6 +42,7 @@ QByteArray album_page_bytes(const AnsiText& page_text);
 // The last stage of an album: closes the log block and, when there are rows, writes the page at
 // `page_path` from the template (or beside it with a suffix, "-2", when that name is taken: see
 // write_new_file) and logs where. Returns the page's path, or an empty text when there were no
-// rows.
+// rows. `photos_without_position` counts the photos given that are not among the rows.
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const WideText& template_file, AlbumLog& log);
+                          const WideText& template_file, AlbumLog& log,
+                          std::int32_t photos_without_position = 0);

@@ -2,9 +2,11 @@
 
 #include "album/album_log_texts.h"
 #include "album/album_page.h"
+#include "album/album_previews.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "exif/photo_position.h"
+#include "text/app_error.h"
 #include "text/text_ops.h"
 
 namespace {
@@ -35,6 +37,14 @@ WideText read_result_line(int result, const PhotoPosition& position) {
       return QStringLiteral("Read file failed. failed code=") + format_int(result);
     default:
       return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
+  }
+}
+
+bool template_readable(const WideText& template_file) {
+  try {
+    return !read_album_template(template_file).isEmpty();
+  } catch (const AppError&) {
+    return false;
   }
 }
 
@@ -87,9 +97,16 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(WideText());
   }
 
+  // Before the ordering, so that the step's texts come in the order the photos were given; not
+  // for a template that cannot be read, as no page will be written (the page writer says why).
+  if (settings.previews && !rows.empty() && template_readable(settings.template_file)) {
+    make_album_previews(rows, page_path, log);
+  }
   sort_photo_rows(rows);
   separate_shared_positions(rows);
-  result.page_path = write_album_page(rows, page_path, settings.template_file, log);
+  result.page_path =
+      write_album_page(rows, page_path, settings.template_file, log,
+                       static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())));
   if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }

@@ -19,6 +19,8 @@ struct AlbumSettings {
   WideText template_file;  // the page template, filled afresh on every album
   // The local time that names the page; read once, when the run reaches its first photo.
   std::function<QDateTime()> clock;
+  // Whether a folder of small previews goes beside the page (album/album_previews.h).
+  bool previews = true;
 };
 
 // What became of one photo: the reader's result (1, -1, -2, -3) and whether it is on the page.

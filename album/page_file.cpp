@@ -84,7 +84,7 @@ int rename_without_replacing(const AnsiText& from, const AnsiText& target) {
 }  // namespace
 
 AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
-                        const AnsiText& extension) {
+                        const AnsiText& extension, bool flush_to_disk) {
   const AnsiText stem = wanted_path.endsWith(extension)
                             ? wanted_path.first(wanted_path.size() - extension.size())
                             : wanted_path;
@@ -94,7 +94,7 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
   AnsiText temporary;
   const int descriptor = create_temporary(folder, temporary);
   if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
-  const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
+  const bool written = write_all(descriptor, bytes) && (!flush_to_disk || ::fsync(descriptor) == 0);
   const int write_error = errno;
   if (::close(descriptor) != 0 || !written) {
     const int error = written ? errno : write_error;
@@ -115,6 +115,7 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
 #else
   // Windows: QFile::rename never replaces an existing file.
   QTemporaryFile file(to_wide(folder) + QStringLiteral(".trailbook-XXXXXX.tmp"));
+  (void)flush_to_disk;
   if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
     cannot_create(wanted_path, file.errorString());
   }

@@ -11,5 +11,7 @@
 // that never replaces an existing name, so no link is followed, nothing is overwritten and no
 // half-written file is left. Returns the path written. Throws AppError
 // "Cannot create file "<wanted_path>". <reason>" on failure.
+// `flush_to_disk` false leaves out the wait for the disk, for many small files that can be made
+// again (the previews): the name still never shows a half-written file.
 AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
-                        const AnsiText& extension);
+                        const AnsiText& extension, bool flush_to_disk = true);

@@ -10,7 +10,8 @@ struct PhotoRow {
   AnsiText latitude_short;  // five decimals, may be moved apart by the ordering
   AnsiText longitude;
   AnsiText longitude_short;
-  AnsiText path;  // the photo file as it was given, for the page's link to it
+  AnsiText path;         // the photo file as it was given, for the page's link to it
+  AnsiText preview_url;  // its preview relative to the page, percent-encoded; empty for none
 };
 
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").

@@ -37,6 +37,9 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   void append_line(const WideText& line) override;
   // Lets the window repaint and handle input once per photo; a quit request is only noted.
   void photo_started(qsizetype index, qsizetype count) override;
+  // The preview step: its texts in the log and the status bar, its count in the status bar.
+  void step(const WideText& text) override;
+  void step_progress(qsizetype done, qsizetype count) override;
   void show_message(const WideText& text) override;
   void open_with_shell(const WideText& target) override;
   QDateTime local_now() override;

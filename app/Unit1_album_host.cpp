@@ -26,6 +26,17 @@ void TForm1::photo_started(qsizetype, qsizetype) {
   QCoreApplication::processEvents();
 }
 
+void TForm1::step(const WideText& text) {
+  Memo1->appendPlainText(text);
+  StatusBar1->showMessage(text);
+  QCoreApplication::processEvents();
+}
+
+void TForm1::step_progress(qsizetype done, qsizetype count) {
+  StatusBar1->showMessage(QStringLiteral("Previews: %1/%2").arg(done).arg(count));
+  QCoreApplication::processEvents();
+}
+
 void TForm1::show_message(const WideText& text) {
   show_plain_message(text);
 }

@@ -40,7 +40,7 @@ int run_album(const CommandLine& command) {
   const AlbumSettings settings{command.template_file.isEmpty()
                                    ? default_template_file()
                                    : absolute_path(command.template_file),
-                               current_local_time};
+                               current_local_time, command.previews};
 
   ConsoleLog log(photos.size());
   const AlbumResult result = make_album(photos, settings, log);

@@ -30,12 +30,15 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   const QCommandLineOption template_option(
       u"template"_s, u"Fills FILE instead of templates/template.html beside the program."_s,
       u"FILE"_s);
+  const QCommandLineOption no_previews_option(
+      u"no-previews"_s, u"Writes no folder of small previews beside the page."_s);
   const QCommandLineOption version_option(u"version"_s, u"Shows the version."_s);
   parser.addOption(help_option);
   parser.addOption(version_option);
   parser.addOption(positions_option);
   parser.addOption(open_option);
   parser.addOption(template_option);
+  parser.addOption(no_previews_option);
   parser.addPositionalArgument(
       u"PHOTO"_s,
       u"Photo files, in album order; a folder stands for its photo files (*.jpg, *.jpeg, "
@@ -64,6 +67,7 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   CommandLine command;
   command.positions = parser.isSet(positions_option);
   command.open_page = parser.isSet(open_option);
+  command.previews = !parser.isSet(no_previews_option);
   command.template_file = to_wide(parser.value(template_option).toLatin1());
   for (const QString& argument : parser.positionalArguments()) {
     command.photo_args.append(argument.toLatin1());

@@ -8,6 +8,7 @@
 struct CommandLine {
   bool positions = false;      // print one line per photo instead of writing a page
   bool open_page = false;      // hand the written page to the desktop
+  bool previews = true;        // write the folder of previews beside the page
   WideText template_file;      // empty: templates/template.html beside the program
   QList<AnsiText> photo_args;  // files and folders in the order given, as the system gave them
 };

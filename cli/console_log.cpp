@@ -11,3 +11,11 @@ void ConsoleLog::append_line(const WideText& line) {
 void ConsoleLog::photo_started(qsizetype, qsizetype) {
   progress_.advance();
 }
+
+void ConsoleLog::step(const WideText& text) {
+  progress_.show_text(text.toLocal8Bit());
+}
+
+void ConsoleLog::step_progress(qsizetype done, qsizetype count) {
+  progress_.show_step(done, count, "previews");
+}

@@ -10,6 +10,9 @@ class ConsoleLog : public AlbumLog {
 
   void append_line(const WideText& line) override;
   void photo_started(qsizetype index, qsizetype count) override;
+  // The preview step: its texts and its progress where the progress line is drawn.
+  void step(const WideText& text) override;
+  void step_progress(qsizetype done, qsizetype count) override;
   // Erases the progress line before something else is said.
   void finish() { progress_.finish(); }
 

@@ -34,6 +34,24 @@ void ProgressLine::advance() {
   drawn_ = true;
 }
 
+void ProgressLine::show_step(std::int64_t done, std::int64_t total, const char* what) {
+  if (!enabled_) return;
+  const Clock::time_point now = Clock::now();
+  if (now < next_draw_) return;
+  next_draw_ = now + redraw_every;
+  std::fprintf(stderr, "\r%lld/%lld %s \033[K", static_cast<long long>(done),
+               static_cast<long long>(total), what);
+  std::fflush(stderr);
+  drawn_ = true;
+}
+
+void ProgressLine::show_text(const QByteArray& text) {
+  if (!enabled_) return;
+  finish();
+  std::fprintf(stderr, "%s\n", text.constData());
+  std::fflush(stderr);
+}
+
 void ProgressLine::finish() {
   if (!drawn_) return;
   // Carriage return and erase to the end of the line leave the terminal as it was.

@@ -2,6 +2,7 @@
 // A one-line "done/total" counter on standard error for long runs. It is drawn only when
 // standard error is a terminal and standard output is not (when both are the same terminal,
 // the output lines themselves show the progress), and only once a run has lasted a second.
+#include <QByteArray>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,10 @@ class ProgressLine {
 
   // One more file handled.
   void advance();
+  // A later step's own count ("120/1000 previews"), drawn under the same rules.
+  void show_step(std::int64_t done, std::int64_t total, const char* what);
+  // A line of text above the progress line, where one is drawn at all.
+  void show_text(const QByteArray& text);
   // Erases the line, if one was drawn.
   void finish();
 

@@ -79,7 +79,8 @@ def build_ifd(entries, start):
     return head + struct.pack("<I", 0) + data
 
 
-def exif_app1(date_time, latitude, longitude, altitude):
+def exif_app1(date_time, latitude, longitude, altitude, thumbnail=None):
+    """The APP1 segment; `thumbnail`, JPEG bytes, goes into an IFD1 after the other directories."""
     ifd0 = [
         (0x010F, ascii_value("Trailbook")),
         (0x0110, ascii_value("Sample trail")),
@@ -115,6 +116,14 @@ def exif_app1(date_time, latitude, longitude, altitude):
     tiff = b"II*\0" + struct.pack("<I", ifd0_at) + build_ifd(ifd0, ifd0_at) + build_ifd(exif, exif_at)
     if gps is not None:
         tiff += build_ifd(gps, gps_at)
+    if thumbnail is not None:
+        ifd1_at = len(tiff) + (len(tiff) & 1)
+        tiff = tiff.ljust(ifd1_at, b"\0")
+        next_link = ifd0_at + 2 + 12 * len(ifd0)
+        tiff = tiff[:next_link] + struct.pack("<I", ifd1_at) + tiff[next_link + 4:]
+        ifd1 = [(0x0201, (LONG, 1, struct.pack("<I", ifd1_at + 30))),
+                (0x0202, (LONG, 1, struct.pack("<I", len(thumbnail))))]
+        tiff += build_ifd(ifd1, ifd1_at) + thumbnail
     body = b"Exif\0\0" + tiff
     return b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body
 

@@ -59,7 +59,7 @@ TEST(BuildAlbumLists, EscapesNamesAndDateTimes) {
 
 TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
   const AlbumLists lists = {
-      "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\""};
+      "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\"", "", ""};
   const struct {
     const char* template_text;
     const char* page;

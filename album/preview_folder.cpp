@@ -1,0 +1,107 @@
+#include "album/preview_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
+#include "text/app_error.h"
+#include "text/text_file.h"
+#include "text/text_ops.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int max_suffix = 999;
+constexpr qsizetype most_earlier_folders = 32;
+constexpr qint64 largest_reused_preview = 1 << 20;
+constexpr char folder_suffix[] = "_previews";
+
+bool name_taken(const AnsiText& path) {
+#ifndef _WIN32
+  struct stat status;
+  return ::lstat(path.constData(), &status) == 0 || errno != ENOENT;
+#else
+  return QFileInfo::exists(to_wide(path)) || QFileInfo(to_wide(path)).isSymLink();
+#endif
+}
+
+// 0 when the folder was made new, else the reason (EEXIST when the name is taken).
+int make_folder(const AnsiText& path) {
+#ifndef _WIN32
+  return ::mkdir(path.constData(), 0777) == 0 ? 0 : errno;
+#else
+  if (name_taken(path)) return EEXIST;
+  return QDir().mkdir(to_wide(path)) ? 0 : EACCES;
+#endif
+}
+
+}  // namespace
+
+PreviewFolder create_preview_folder(const AnsiText& page_path) {
+  const AnsiText stem =
+      page_path.endsWith(".html") ? page_path.first(page_path.size() - 5) : page_path;
+  const AnsiText page_folder = ansi_folder_of(page_path);
+  int error = EEXIST;
+  for (int number = 1; number <= max_suffix && !page_path.contains('\0'); ++number) {
+    const AnsiText candidate = number == 1 ? stem : stem + '-' + AnsiText::number(number);
+    if (name_taken(candidate + ".html")) continue;
+    error = make_folder(candidate + folder_suffix);
+    if (error == EEXIST) continue;
+    if (error != 0) break;
+    const AnsiText name = ansi_name_of(candidate) + folder_suffix;
+    return {candidate + ".html", candidate + folder_suffix + '/', name.toPercentEncoding() + '/'};
+  }
+  throw AppError(QStringLiteral("Cannot create folder \"%1\". %2")
+                     .arg(to_wide(stem + folder_suffix),
+                          failure_reason(QString::fromLocal8Bit(std::strerror(error)))));
+}
+
+QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiText& own) {
+  QDir folder(to_wide(page_folder));
+  const QStringList names =
+      folder.entryList({QStringLiteral("*_previews")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden,
+                       QDir::Name | QDir::Reversed);
+  QList<AnsiText> found;
+  for (const WideText& name : names) {
+    const AnsiText path = page_folder + to_ansi(name) + '/';
+    if (path == own) continue;
+    found.append(path);
+    if (found.size() == most_earlier_folders) break;
+  }
+  return found;
+}
+
+QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name) {
+  for (const AnsiText& folder : folders) {
+    const AnsiText path = folder + name;
+#ifndef _WIN32
+    // Opened without following a link nor waiting on a pipe; only a regular file is read.
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) continue;
+    struct stat status;
+    QByteArray bytes;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_size <= largest_reused_preview) {
+      bytes.resize(static_cast<qsizetype>(status.st_size));
+      if (::read(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size())) != bytes.size())
+        bytes.clear();
+    }
+    ::close(descriptor);
+#else
+    const QFileInfo info(to_wide(path));
+    if (info.isSymLink() || !info.isFile() || info.size() > largest_reused_preview) continue;
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const QByteArray bytes = file.read(largest_reused_preview);
+#endif
+    if (bytes.startsWith("\xFF\xD8")) return bytes;
+  }
+  return {};
+}
