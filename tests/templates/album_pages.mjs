@@ -159,6 +159,15 @@ export async function writePhotos(browser, dir, names) {
   names.forEach((name, i) => fs.writeFileSync(path.join(dir, name), Buffer.from(images[i], 'base64')));
 }
 
+// One small JPEG under every name in `dir`, as links to a single file: enough for large albums
+// whose photos only need to load.
+export async function linkPhotos(browser, dir, names) {
+  const model = '.photo-model.jpg';
+  await writePhotos(browser, dir, [model]);
+  for (const name of names) fs.linkSync(path.join(dir, model), path.join(dir, name));
+  fs.unlinkSync(path.join(dir, model));
+}
+
 // Hosts of the page's own tile layers, read from the page.
 async function tileHosts(page) {
   return page.evaluate(() => (window.album && window.album.tileLayers || [])
@@ -217,18 +226,34 @@ export async function visibleMarkers(page) {
   });
 }
 
+// The trail as drawn: its lines (by day colour), each a list of [lat, lng].
+export async function trailPoints(page) {
+  return page.evaluate(() => window.album.trail.getLayers().flatMap((line) => line.getLatLngs())
+    .map((part) => part.map((p) => [p.lat, p.lng])));
+}
+
+// The photos of the start and end markers on screen, by name (null: none shown).
+export async function endMarkers(page) {
+  return page.evaluate(() => {
+    const name = (selector) => {
+      const icon = document.querySelector(`.leaflet-marker-pane ${selector}`);
+      return icon ? window.album.photos[icon.dataset.index].name : null;
+    };
+    return { start: name('.tb-first'), end: name('.tb-last') };
+  });
+}
+
 export function fileUrl(file) {
   return pathToFileURL(file).href;
 }
 
-// Waits until the map stands still: no zoom, pan, spider or cluster animation under way, and
+// Waits until the map stands still: no zoom or pan animation under way, and
 // the markers on screen unchanged over a few polls.
 export async function settle(page) {
   await page.evaluate(() => { window.__settle = { last: '', still: 0 }; });
   await page.waitForFunction(() => {
-    const { map, clusters } = window.album;
-    const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress) ||
-      clusters._inZoomAnimation > 0 || !!document.querySelector('.leaflet-cluster-anim');
+    const { map } = window.album;
+    const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress);
     const icons = [...document.querySelectorAll('.leaflet-marker-pane .leaflet-marker-icon')]
       .map((e) => {
         const r = e.getBoundingClientRect();
