@@ -162,10 +162,15 @@ export async function writePhotos(browser, dir, names) {
 // One small JPEG under every name in `dir`, as links to a single file: enough for large albums
 // whose photos only need to load.
 export async function linkPhotos(browser, dir, names) {
-  const model = '.photo-model.jpg';
-  await writePhotos(browser, dir, [model]);
-  for (const name of names) fs.linkSync(path.join(dir, model), path.join(dir, name));
-  fs.unlinkSync(path.join(dir, model));
+  const model = path.join(dir, '.photo-model.jpg');
+  await writePhotos(browser, dir, [path.basename(model)]);
+  names.forEach((name, i) => {
+    // A file system allows some tens of thousands of links to one file: a fresh copy now and then.
+    const source = i < 50000 ? model : `${model}.${Math.floor(i / 50000)}`;
+    if (i >= 50000 && i % 50000 === 0) fs.copyFileSync(model, source);
+    fs.linkSync(source, path.join(dir, name));
+  });
+  for (let k = 0; k * 50000 < names.length; k++) fs.rmSync(k ? `${model}.${k}` : model);
 }
 
 // Hosts of the page's own tile layers, read from the page.
