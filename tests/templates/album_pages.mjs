@@ -184,8 +184,8 @@ async function tileHosts(page) {
 // console and the network report; `problems()` gives every error except failed requests for
 // map tiles (this machine has no network), so a broken page or a missing photo still shows.
 export async function openAlbum(browser, pagePath, { viewport = { width: 1200, height: 800 },
-  beforeLoad } = {}) {
-  const context = await browser.newContext({ viewport });
+  locale = 'en-US', beforeLoad } = {}) {
+  const context = await browser.newContext({ viewport, locale });
   const page = await context.newPage();
   const events = { console: [], pageErrors: [], failedRequests: [] };
   page.on('console', (m) => events.console.push({ type: m.type(), text: m.text(), url: m.location().url }));
@@ -193,8 +193,7 @@ export async function openAlbum(browser, pagePath, { viewport = { width: 1200, h
   page.on('requestfailed', (r) => events.failedRequests.push({ url: r.url(), error: r.failure()?.errorText }));
   if (beforeLoad) await beforeLoad(page, context);
   await page.goto(pathToFileURL(pagePath).href);
-  await page.waitForFunction(() => document.documentElement.getAttribute('data-album-ready') === 'true',
-    null, { timeout: 120000 });
+  await waitUntilReady(page);
   const hosts = await tileHosts(page);
   const isTile = (url) => {
     try {
@@ -213,6 +212,24 @@ export async function openAlbum(browser, pagePath, { viewport = { width: 1200, h
     ...events.failedRequests.filter((r) => !isTile(r.url)).map((r) => `request failed: ${r.url} ${r.error}`),
   ];
   return { page, context, events, problems, isTile };
+}
+
+export async function waitUntilReady(page) {
+  await page.waitForFunction(() => document.documentElement.getAttribute('data-album-ready') === 'true',
+    null, { timeout: 120000 });
+}
+
+// Fills the lists that only some writers fill into a written page: photo and preview
+// addresses (functions of the photo's name) and the number of photos without a position.
+export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition }) {
+  let page = fs.readFileSync(pagePath, 'utf8');
+  const names = JSON.parse(/<script type="application\/json" id="tb-names">(.*?)<\/script>/s.exec(page)[1]);
+  const list = (f) => JSON.stringify(names.map(f)).slice(1, -1);
+  if (photoUrl) page = page.replace('{vorn_photo_urls}', () => list(photoUrl));
+  if (previewUrl) page = page.replace('{vorn_preview_urls}', () => list(previewUrl));
+  if (withoutPosition !== undefined) page = page.replace('{vorn_photos_without_position}', String(withoutPosition));
+  fs.writeFileSync(pagePath, page);
+  return names;
 }
 
 // What the map shows: single photo markers and the photo counts of the visible clusters.
