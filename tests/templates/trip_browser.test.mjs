@@ -78,6 +78,11 @@ describe('a three-day trip', () => {
       const points = (await trailPoints(view.page)).flat();
       assert.ok(points.length > 0);
       assert.ok(points.every(([lat, lng]) => undatedSpots.every(([a, b]) => Math.hypot(lat - a, lng - b) > 1e-4)));
+      // Tab goes through the markers in time order.
+      const tabOrder = await view.page.$$eval('.leaflet-marker-pane [tabindex="0"]', (icons) =>
+        icons.map((icon) => Number(icon.dataset.walk)));
+      assert.ok(tabOrder.length > 3);
+      assert.deepEqual(tabOrder, [...tabOrder].sort((a, b) => a - b));
     });
 
     test('the day list shows each day with its colour, and a day shows only its photos', async () => {
@@ -120,6 +125,8 @@ describe('a three-day trip', () => {
       assert.deepEqual(current, { name: DATED[2].name, inside: true });
       await page.click(`#tb-strip .tb-strip-item[data-place="6"]`);
       await waitForPopup(page, DATED[6].name);
+      assert.equal(await page.textContent('.leaflet-popup .tb-coords'),
+        `${(+DATED[6].lat).toFixed(5)}, ${(+DATED[6].lng).toFixed(5)}`);
       assert.ok(await page.evaluate((name) => {
         const p = window.album.photos.find((photo) => photo.name === name);
         return window.album.map.getBounds().contains(p.latLng);
