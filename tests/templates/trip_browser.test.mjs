@@ -114,6 +114,7 @@ describe('a three-day trip', () => {
       await page.click('#tb-first-photo');
       await waitForPopup(page, DATED[0].name);
       for (const row of DATED.slice(1, 3)) {
+        await settle(page);  // the popup pans the map into view first
         await page.click('.leaflet-popup button[aria-label="Next photo"]');
         await waitForPopup(page, row.name);
       }
@@ -135,6 +136,7 @@ describe('a three-day trip', () => {
 
     test('the viewer opens from the popup, steps with the arrows and closes with Escape', async () => {
       const { page } = view;
+      await settle(page);
       await page.click('.leaflet-popup .tb-thumb');
       await page.waitForSelector('#tb-viewer:not([hidden])');
       assert.equal(await page.textContent('#tb-viewer-name'), DATED[6].name);
@@ -155,6 +157,7 @@ describe('a three-day trip', () => {
       await page.evaluate((n) => window.album.openPhoto(window.album.photos.findIndex((p) => p.name === n)), name);
       await waitForPopup(page, name);
       assert.equal(await page.evaluate(() => location.hash), `#photo=${encodeURIComponent(name)}`);
+      await settle(page);
       await page.click('.leaflet-popup button[aria-label="Next photo"]');
       await waitForPopup(page, DATED[2].name);
       await page.goBack();
