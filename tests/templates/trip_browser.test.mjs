@@ -194,6 +194,41 @@ describe('a three-day trip', () => {
   }
 });
 
+describe('details', () => {
+  let pagePath;
+  before(async () => { pagePath = await tripAlbum(); });
+
+  test('motion is cut when the system asks for less of it', async () => {
+    const view = await openAlbum(browser, pagePath, {
+      beforeLoad: (page) => page.emulateMedia({ reducedMotion: 'reduce' }),
+    });
+    try {
+      assert.deepEqual(await view.page.evaluate(() => ['zoomAnimation', 'fadeAnimation', 'markerZoomAnimation']
+        .map((option) => window.album.map.options[option])), [false, false, false]);
+    } finally {
+      await view.context.close();
+    }
+  });
+
+  test('printing gives the map and the day list without controls', async () => {
+    const view = await openAlbum(browser, pagePath);
+    try {
+      await view.page.emulateMedia({ media: 'print' });
+      await view.page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+      const shown = await view.page.evaluate(() => Object.fromEntries(['#map', '#tb-days', '.tb-tools', '#tb-strip',
+        '.leaflet-control-zoom', '.leaflet-control-layers'].map((selector) => {
+        const r = document.querySelector(selector).getBoundingClientRect();
+        return [selector, r.width > 0 && r.height > 0];
+      })));
+      assert.deepEqual(shown, { '#map': true, '#tb-days': true, '.tb-tools': false, '#tb-strip': false,
+        '.leaflet-control-zoom': false, '.leaflet-control-layers': false });
+      assert.equal(await view.page.locator('#tb-day-list .tb-day').count(), TRIP_DAYS.length + 1);
+    } finally {
+      await view.context.close();
+    }
+  });
+});
+
 describe('the lists only some writers fill', () => {
   const CASES = [
     { title: 'are used when present', photoDir: 'photos', lists: {
