@@ -1,10 +1,10 @@
 #include "album/album_page.h"
 
-#include <QSaveFile>
 #include <array>
 
-#include "album/add_photos.h"
 #include "album/album_log_texts.h"
+#include "album/page_file.h"
+#include "album/photo_urls.h"
 #include "album/script_string_escape.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
@@ -17,12 +17,13 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 5> kPlaceholders = {{
+constexpr std::array<Placeholder, 6> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
     {u"{vorn_latlngs}", &AlbumLists::latlngs},
     {u"{vorn_latlngs_short}", &AlbumLists::latlngs_short},
+    {u"{vorn_photo_urls}", &AlbumLists::photo_urls},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -50,12 +51,19 @@ void append_pair(AnsiText& list, const AnsiText& latitude, const AnsiText& longi
   list += ']';
 }
 
+// An empty or binary file, or some other page, is no album template.
+bool holds_a_placeholder(const AnsiText& template_text) {
+  for (const Placeholder& placeholder : kPlaceholders) {
+    if (template_text.contains(placeholder.name.toLatin1())) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-AlbumLists build_album_lists(std::span<const PhotoRow> table, std::int32_t row_count) {
+AlbumLists build_album_lists(std::span<const PhotoRow> rows) {
   AlbumLists lists;
-  if (row_count <= 0) return lists;
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
+  if (rows.empty()) return lists;
 
   // Size the lists once so that 100000 rows append without repeated growth.
   qsizetype names = 0, dates = 0, full = 0, short_size = 0;
@@ -79,6 +87,12 @@ AlbumLists build_album_lists(std::span<const PhotoRow> table, std::int32_t row_c
     append_pair(lists.latlngs_short, row.latitude_short, row.longitude_short);
   }
   return lists;
+}
+
+AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder) {
+  AnsiText urls;
+  for (const PhotoRow& row : rows) append_quoted(urls, relative_photo_url(row.path, page_folder));
+  return urls;
 }
 
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists) {
@@ -109,42 +123,59 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
   return page;
 }
 
-void save_lines_as_utf8(const QStringList& lines, const WideText& path) {
-  // Only what the process code page holds reaches the page, as everywhere else in the album.
-  const WideText text = to_wide(to_ansi(lines.join(u"\r\n")));
-  QByteArray bytes("\xEF\xBB\xBF");
-  bytes += text.toUtf8();
-
-  // Written beside the target and renamed into place: a failed write leaves no half page.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw AppError(QStringLiteral("Cannot create file \"%1\". %2")
-                       .arg(path, failure_reason(file.errorString())));
-  }
+AnsiText read_album_template(const WideText& path) {
+  const WideText text = load_text(path);
+  const qsizetype end = text.indexOf(QChar(u'\0'));
+  return to_ansi(end < 0 ? text : text.first(end));
 }
 
-std::int32_t write_album_page(std::span<const PhotoRow> table, std::int32_t row_count,
-                              const AnsiText& page_path, AlbumHost& host) {
-  const AlbumLists lists = build_album_lists(table, row_count);
-  host.append_log_line(log_separator_line());
-  host.append_log_line(WideText());
-  if (row_count == 0) {
-    host.append_log_line(QStringLiteral("No photos added, so we have not create html for you."));
-    return 0;
+QByteArray album_page_bytes(const AnsiText& page_text) {
+  const qsizetype nul = page_text.indexOf('\0');
+  const qsizetype end = nul < 0 ? page_text.size() : nul;
+  const char* text = page_text.constData();
+  AnsiText lines;
+  lines.reserve(end + end / 64 + 2);
+  qsizetype start = 0;  // the text before this index is in `lines`
+  bool ends_in_break = false;
+  for (qsizetype i = 0; i < end; ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.append(text + start, i - start);
+    lines.append("\r\n", 2);
+    if (text[i] == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
+    start = i + 1;
+    ends_in_break = start == end;
+  }
+  lines.append(text + start, end - start);
+  if (ends_in_break) lines.chop(2);  // no line break after the last line
+  return QByteArray("\xEF\xBB\xBF") + to_utf8(lines);
+}
+
+AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
+                          const WideText& template_file, AlbumLog& log) {
+  log.append_line(log_separator_line());
+  log.append_line(WideText());
+  if (rows.empty()) {
+    log.append_line(QStringLiteral("No photos added, so we have not create html for you."));
+    return {};
   }
 
-  WideText template_text;
-  for (const WideText& line : load_text_lines(to_wide(template_path))) {
-    template_text += line;
-    template_text += u"\r\n";
+  const AnsiText template_text = read_album_template(template_file);
+  if (!holds_a_placeholder(template_text)) {
+    throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
+                                  "(such as {vorn_filenames}), so its page would show no photo")
+                       .arg(template_file));
   }
-  const AnsiText page = fill_album_template(to_ansi(template_text), lists);
-  save_lines_as_utf8(split_text_lines(to_wide(page)), to_wide(page_path));
+  AlbumLists lists = build_album_lists(rows);
+  if (template_text.contains("{vorn_photo_urls}")) {
+    lists.photo_urls = build_photo_urls(rows, ansi_folder_of(page_path));
+  }
+  const AnsiText page = fill_album_template(template_text, lists);
+  const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
 
-  host.append_log_line(QStringLiteral("Total added ") + format_int(row_count) +
-                       QStringLiteral(" photos in this album."));
-  host.append_log_line(QStringLiteral("The album html file was saved as:"));
-  host.append_log_line(to_wide(page_path));
-  host.open_with_shell(to_wide(page_path));
-  return row_count;
+  log.append_line(QStringLiteral("Total added ") +
+                  format_int(static_cast<std::int32_t>(rows.size())) +
+                  QStringLiteral(" photos in this album."));
+  log.append_line(QStringLiteral("The album html file was saved as:"));
+  log.append_line(to_wide(written));
+  return written;
 }

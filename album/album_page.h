@@ -1,9 +1,9 @@
 #pragma once
-#include <QStringList>
-#include <cstdint>
+// The album page: the template filled with the lists of the album's photos.
+#include <QByteArray>
 #include <span>
 
-#include "album/album_host.h"
+#include "album/album_log.h"
 #include "album/photo_table.h"
 #include "text/text_types.h"
 
@@ -14,18 +14,29 @@ struct AlbumLists {
   AnsiText datetimes;         // "2019:07:14 10:22:03",""
   AnsiText latlngs;           // [48.8583701,2.2944813],[...]
   AnsiText latlngs_short;     // [48.85837,2.29448],[...]
+  // Filled only for templates that ask for them:
+  AnsiText photo_urls;  // "a.jpg","../day%202/b.jpg": each photo relative to the page
 };
 
-AlbumLists build_album_lists(std::span<const PhotoRow> table, std::int32_t row_count);
+AlbumLists build_album_lists(std::span<const PhotoRow> rows);
 
-// Replaces the five placeholders in one pass; inserted text is never searched again.
+// The photo_urls list: each row's photo relative to `page_folder`, percent-encoded.
+AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder);
+
+// Replaces the placeholders in one pass; inserted text is never searched again.
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists);
 
-// Writes the lines as UTF-8 with a byte-order mark, CR LF between lines, through a temporary
-// file renamed into place. Throws AppError "Cannot create file ..." on failure.
-void save_lines_as_utf8(const QStringList& lines, const WideText& path);
+// The template's text in the process code page, up to its first NUL. Throws AppError
+// "Cannot open file ..." when it cannot be read.
+AnsiText read_album_template(const WideText& path);
 
-// The last stage of add_photos: closes the log block, writes and opens the page.
-// Returns row_count when a page was written, 0 when there was no photo.
-std::int32_t write_album_page(std::span<const PhotoRow> table, std::int32_t row_count,
-                              const AnsiText& page_path, AlbumHost& host);
+// The page file's bytes: a UTF-8 byte-order mark, then the text, up to its first NUL, in UTF-8
+// with CR LF for every line break (CR LF, lone CR, lone LF) but the one that ends the text.
+QByteArray album_page_bytes(const AnsiText& page_text);
+
+// The last stage of an album: closes the log block and, when there are rows, writes the page at
+// `page_path` from the template (or beside it with a suffix, "-2", when that name is taken: see
+// write_new_file) and logs where. Returns the page's path, or an empty text when there were no
+// rows.
+AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
+                          const WideText& template_file, AlbumLog& log);

@@ -3,6 +3,7 @@
 #include <QHashFunctions>
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "text/number_format.h"
@@ -93,15 +94,23 @@ bool row_date_time_less(const PhotoRow& a, const PhotoRow& b) {
   return compare_bytes(a.date_time, b.date_time) < 0;
 }
 
-void sort_photo_rows(std::span<PhotoRow> table, std::int32_t row_count) {
-  // std::sort is introsort: quicksort with a depth bound and a heap-sort fallback.
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
-  std::sort(rows.begin(), rows.end(), row_date_time_less);
+void sort_photo_rows(std::span<PhotoRow> rows) {
+  // Stable, so a burst of photos taken within one second keeps the order they were given in;
+  // merge sort is O(n log n) also in the worst case. Sorting indices and moving each row once
+  // afterwards is cheaper than letting the sort move whole rows about.
+  std::vector<std::uint32_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::stable_sort(order.begin(), order.end(), [&rows](std::uint32_t a, std::uint32_t b) {
+    return row_date_time_less(rows[a], rows[b]);
+  });
+  std::vector<PhotoRow> sorted;
+  sorted.reserve(rows.size());
+  for (const std::uint32_t i : order) sorted.push_back(std::move(rows[i]));
+  std::move(sorted.begin(), sorted.end(), rows.begin());
 }
 
-void separate_shared_positions(std::span<PhotoRow> table, std::int32_t row_count) {
-  if (row_count < 2) return;
-  const auto rows = table.first(static_cast<std::size_t>(row_count));
+void separate_shared_positions(std::span<PhotoRow> rows) {
+  if (rows.size() < 2) return;
   std::vector<PositionSlot> places;
   for (int pass = 0; pass < kSeparationPassLimit; ++pass) {
     if (!separate_once(rows, places)) return;

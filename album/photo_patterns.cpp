@@ -5,13 +5,21 @@
 #include <vector>
 
 const QStringList& photo_name_patterns() {
-  static const QStringList patterns = {"*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif"};
+  // The reader tells a file's kind by its first bytes; these names only pick the files offered.
+  static const QStringList patterns = {
+      "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", "*.heic", "*.heif",
+      "*.hif", "*.avif", "*.png", "*.webp", "*.dng", "*.nef",  "*.cr2",
+      "*.cr3", "*.arw",  "*.orf", "*.rw2",  "*.pef", "*.raf",
+  };
   return patterns;
 }
 
-WideText photo_dialog_filter() {
-  const WideText joined = photo_name_patterns().join(u';');
-  return QStringLiteral("Photos(") + joined + QStringLiteral(")|") + joined;
+WideText photo_dialog_title() {
+  return QStringLiteral("Open photo files:");
+}
+
+WideText photo_dialog_caption() {
+  return QStringLiteral("Photos");
 }
 
 bool is_photo_file_name(const WideText& file_name) {

@@ -5,11 +5,14 @@
 
 #include "text/text_types.h"
 
-// "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif".
+// "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", then the phone, screenshot and raw camera
+// formats the EXIF reader knows: HEIC/HEIF/AVIF, PNG, WebP, DNG, NEF, CR2, CR3, ARW, ORF, RW2,
+// PEF, RAF.
 const QStringList& photo_name_patterns();
 
-// The dialog filter "Photos(<patterns>)|<patterns>", the patterns joined by ';'.
-WideText photo_dialog_filter();
+// The open dialog's title, and the caption of its one entry, which lists every pattern.
+WideText photo_dialog_title();
+WideText photo_dialog_caption();
 
 // Whether a file name (without its folder) matches one of the patterns, letter case ignored,
 // so IMG_0001.JPG counts as well as img_0001.jpg.

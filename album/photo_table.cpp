@@ -1,28 +1,34 @@
 #include "album/photo_table.h"
 
-#include <vector>
+#include <cmath>
 
+#include "text/app_error.h"
 #include "text/number_format.h"
-
-std::span<PhotoRow> photo_table() {
-  // Allocated once and kept until the program ends; runs reuse it from row 0.
-  static std::vector<PhotoRow> table(kPhotoTableCapacity);
-  return table;
-}
+#include "text/text_ops.h"
 
 AnsiText format_short_coordinate(const AnsiText& coordinate) {
   return to_ansi(format_five_decimals(parse_number(to_wide(coordinate))));
 }
 
-void fill_photo_row(std::span<PhotoRow> table, std::int32_t& row_count, const AnsiText& file_name,
-                    const PhotoPosition& position) {
-  PhotoRow& row = table[static_cast<std::size_t>(row_count)];
-  row.file_name = file_name;
+bool is_possible_position(const PhotoPosition& position) {
+  try {
+    const double latitude = parse_number(to_wide(position.latitude));
+    const double longitude = parse_number(to_wide(position.longitude));
+    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90 &&
+           std::fabs(longitude) <= 180;
+  } catch (const AppError&) {
+    return false;  // "NAN", "INF": no number at all
+  }
+}
+
+PhotoRow make_photo_row(const AnsiText& path, const PhotoPosition& position) {
+  PhotoRow row;
+  row.file_name = ansi_name_of(path);
   row.date_time = position.date_time;
   row.latitude = position.latitude;
-  row.longitude = position.longitude;
   row.latitude_short = format_short_coordinate(position.latitude);
+  row.longitude = position.longitude;
   row.longitude_short = format_short_coordinate(position.longitude);
-  // Raised last: a coordinate that fails to parse leaves the row outside the run.
-  ++row_count;
+  row.path = path;
+  return row;
 }

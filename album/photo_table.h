@@ -1,7 +1,4 @@
 #pragma once
-#include <cstdint>
-#include <span>
-
 #include "exif/photo_position.h"
 #include "text/text_types.h"
 
@@ -13,16 +10,16 @@ struct PhotoRow {
   AnsiText latitude_short;  // five decimals, may be moved apart by the ordering
   AnsiText longitude;
   AnsiText longitude_short;
+  AnsiText path;  // the photo file as it was given, for the page's link to it
 };
-
-inline constexpr std::int32_t kPhotoTableCapacity = 100000;
-
-// The program-wide table; a run of add_photos reuses it from row 0.
-std::span<PhotoRow> photo_table();
 
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").
 AnsiText format_short_coordinate(const AnsiText& coordinate);
 
-// Writes row `row_count` from a photo's name and position, then raises row_count.
-void fill_photo_row(std::span<PhotoRow> table, std::int32_t& row_count, const AnsiText& file_name,
-                    const PhotoPosition& position);
+// Whether both coordinates are numbers that a place on Earth can have: finite, the latitude
+// within -90..90 and the longitude within -180..180 degrees.
+bool is_possible_position(const PhotoPosition& position);
+
+// The row of the photo file at `path` from its position. Throws AppError when a coordinate text
+// is no number.
+PhotoRow make_photo_row(const AnsiText& path, const PhotoPosition& position);

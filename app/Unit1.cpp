@@ -8,18 +8,15 @@
 #include <utility>
 
 #include "album/add_photos.h"
+#include "album/program_path.h"
 #include "app/app_icon.h"
 #include "app/error_report.h"
 #include "app/home_page.h"
 #include "app/open_dialog.h"
-#include "app/program_path.h"
 #include "app/shell_open.h"
 #include "app/window_placement.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
-
-TForm1* Form1 = nullptr;
-AnsiText version_text;
 
 namespace {
 
@@ -80,21 +77,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 TForm1::~TForm1() = default;
 
 void TForm1::Button1Click() {
-  run_command([this] { add_photos(*this); });
+  run_command([this] { add_photos(*this, template_path); });
 }
 
 void TForm1::AddPhotos1Click() {
-  run_command([this] { add_photos(*this); });
+  run_command([this] { add_photos(*this, template_path); });
 }
 
 void TForm1::FormShow() {
-  template_path = to_ansi(program_data_path(QStringLiteral("templates/template.html")));
+  template_path = default_template_file();
   const AnsiText program_folder_text = to_ansi(program_folder());
   home_url = home_page_address();
   version_file_path = program_folder_text + to_ansi(QDir::toNativeSeparators("ini/t.txt"));
   const QStringList lines = load_text_lines(to_wide(version_file_path));
-  if (lines.isEmpty()) throw AppError(QStringLiteral("List index out of bounds (0)"));
-  version_text = to_ansi(lines.first());
+  if (lines.isEmpty()) {
+    throw AppError(
+        QStringLiteral("List index out of bounds (0): the version file \"%1\" holds no line")
+            .arg(to_wide(version_file_path)));
+  }
+  const AnsiText version_text = to_ansi(lines.first());
   setWindowTitle(to_wide("Trailbook " + version_text));
 }
 

@@ -32,15 +32,17 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   void run_command(const std::function<void()>& command);
 
   // AlbumHost: what the add-photos command uses of the window.
-  bool pick_photo_files(const WideText& title, const WideText& filter, QStringList& files) override;
+  bool pick_photo_files(QStringList& files) override;
   void clear_log() override;
-  void append_log_line(const WideText& line) override;
+  void append_line(const WideText& line) override;
+  // Lets the window repaint and handle input once per photo; a quit request is only noted.
+  void photo_started(qsizetype index, qsizetype count) override;
   void show_message(const WideText& text) override;
-  void process_pending_events() override;
   void open_with_shell(const WideText& target) override;
   QDateTime local_now() override;
   void set_command_running(bool running) override;
 
+  WideText template_path;      // program folder + "templates/template.html"
   AnsiText home_url;           // ends with '/'
   AnsiText version_file_path;  // program folder + "ini/t.txt"
   QFileDialog* OpenDialog1;    // multi-select file-open dialog, owned by the window
@@ -59,9 +61,3 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   int command_depth_ = 0;
   bool quit_pending_ = false;
 };
-
-// The main window, set by the start-up.
-extern TForm1* Form1;
-
-// First line of the version file "ini/t.txt"; empty until the window is first shown.
-extern AnsiText version_text;

@@ -1,15 +1,16 @@
 // The main window's side of the add-photos command: its dialog, log box and message box.
 #include <QCoreApplication>
 
+#include "album/photo_patterns.h"
 #include "app/Unit1.h"
 #include "app/message_boxes.h"
 #include "app/open_dialog.h"
 #include "app/shell_open.h"
 #include "text/text_ops.h"
 
-bool TForm1::pick_photo_files(const WideText& title, const WideText& filter, QStringList& files) {
-  OpenDialog1->setWindowTitle(title);
-  OpenDialog1->setNameFilters(qt_name_filters(filter));
+bool TForm1::pick_photo_files(QStringList& files) {
+  OpenDialog1->setWindowTitle(photo_dialog_title());
+  OpenDialog1->setNameFilters({qt_name_filter(photo_dialog_caption(), photo_name_patterns())});
   return run_open_dialog(*OpenDialog1, files);
 }
 
@@ -17,16 +18,16 @@ void TForm1::clear_log() {
   Memo1->clear();
 }
 
-void TForm1::append_log_line(const WideText& line) {
+void TForm1::append_line(const WideText& line) {
   Memo1->appendPlainText(line);
+}
+
+void TForm1::photo_started(qsizetype, qsizetype) {
+  QCoreApplication::processEvents();
 }
 
 void TForm1::show_message(const WideText& text) {
   show_plain_message(text);
-}
-
-void TForm1::process_pending_events() {
-  QCoreApplication::processEvents();
 }
 
 void TForm1::open_with_shell(const WideText& target) {

@@ -24,22 +24,11 @@ QString case_free_pattern(const QString& pattern) {
 
 }  // namespace
 
-QStringList qt_name_filters(const WideText& filter) {
-  const QStringList parts = filter.split(u'|');
-  QStringList filters;
-  for (qsizetype i = 0; i < parts.size(); i += 2) {
-    const QString pattern_text = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
-    QString caption = parts[i].trimmed();
-    if (caption.isEmpty() && pattern_text.isEmpty()) continue;  // an empty pair, e.g. "...|"
-    if (caption.isEmpty()) caption = pattern_text;
-    QStringList patterns;
-    for (const QString& pattern : pattern_text.split(u';', Qt::SkipEmptyParts)) {
-      if (!pattern.trimmed().isEmpty()) patterns.append(case_free_pattern(pattern.trimmed()));
-    }
-    if (patterns.isEmpty()) patterns.append(QStringLiteral("*"));
-    filters.append(QStringLiteral("%1 (%2)").arg(caption, patterns.join(u' ')));
-  }
-  return filters;
+QString qt_name_filter(const WideText& caption, const QStringList& patterns) {
+  QStringList case_free;
+  for (const QString& pattern : patterns) case_free.append(case_free_pattern(pattern));
+  if (case_free.isEmpty()) case_free.append(QStringLiteral("*"));
+  return QStringLiteral("%1 (%2)").arg(caption, case_free.join(u' '));
 }
 
 void configure_open_dialog(QFileDialog& dialog) {

@@ -6,11 +6,10 @@
 
 #include "text/text_types.h"
 
-// Turns a filter written "Caption|*.jpg;*.jpeg|Other|*.x" into Qt's name filters
-// ("Caption (*.[jJ][pP][gG] *.[jJ][pP][eE][gG])", "Other (*.[xX])"). Letters match either case,
-// so IMG_0001.JPG is listed on case-sensitive file systems too. A caption without patterns
-// lists every file.
-QStringList qt_name_filters(const WideText& filter);
+// Qt's name filter for a caption and its patterns: "Photos", {"*.jpg", "*.jpeg"} gives
+// "Photos (*.[jJ][pP][gG] *.[jJ][pP][eE][gG])". Letters match either case, so IMG_0001.JPG is
+// listed on case-sensitive file systems too. No patterns list every file.
+QString qt_name_filter(const WideText& caption, const QStringList& patterns);
 
 // Sets up a dialog for choosing several existing files; it can be resized.
 void configure_open_dialog(QFileDialog& dialog);

@@ -14,12 +14,9 @@ int run_trailbook(int& argc, char** argv) {
   QApplication::setWindowIcon(trailbook_icon());
   run_guarded([] {
     TForm1 form;
-    Form1 = &form;
     // Showing the window runs FormShow, which reports its own errors and lets the showing go on.
     form.show();
     QApplication::exec();
-    Form1 = nullptr;
   });
-  Form1 = nullptr;
   return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "album/add_photos.h"
 #include "album/album_page.h"
+#include "album/make_album.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "tests/album/fake_album_host.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr int kPhotos = kPhotoTableCapacity;
+constexpr int kPhotos = static_cast<int>(max_album_photos);
 constexpr int kDistinctFiles = 500;
 
 const char kTemplate[] =
@@ -61,9 +62,9 @@ AnsiText date_time_text(std::uint32_t& state) {
 }
 
 // 100000 photos along a trail, one in ten taken at the spot of the photo before it.
-void fill_table_in_memory(std::span<PhotoRow> table) {
+void fill_table_in_memory(std::vector<PhotoRow>& table) {
   std::uint32_t state = 12345;
-  std::int32_t row_count = 0;
+  table.clear();
   double latitude = 45.0, longitude = 6.0;
   for (int i = 0; i < kPhotos; ++i) {
     if (next_random(state) % 10 != 0) {
@@ -72,7 +73,7 @@ void fill_table_in_memory(std::span<PhotoRow> table) {
     }
     const PhotoPosition position{number_to_text(latitude), number_to_text(longitude),
                                  date_time_text(state)};
-    fill_photo_row(table, row_count, "IMG_" + AnsiText::number(i) + ".JPG", position);
+    table.push_back(make_photo_row("IMG_" + AnsiText::number(i) + ".JPG", position));
   }
 }
 
@@ -94,21 +95,24 @@ void time_whole_command(const QTemporaryDir& dir) {
   FakeAlbumHost host;
   for (int i = 0; i < kPhotos; ++i) host.files_to_pick.append(picks[i % kDistinctFiles]);
   std::int32_t added = 0;
-  const std::string time = timing_of([&] { added = add_photos(host); });
+  const std::string time =
+      timing_of([&] { added = add_photos(host, dir.filePath("template.html")); });
   std::printf("whole command, %d files (%d distinct, shared spots): %s, %d photos in page\n",
               kPhotos, kDistinctFiles, time.c_str(), added);
 }
 
 void time_stages(const QTemporaryDir& dir) {
-  const std::span<PhotoRow> table = photo_table();
+  std::vector<PhotoRow> table;
+  table.reserve(kPhotos);
   std::printf("fill 100000 rows in memory: %s\n",
               timing_of([&] { fill_table_in_memory(table); }).c_str());
-  std::printf("sort_photo_rows: %s\n", timing_of([&] { sort_photo_rows(table, kPhotos); }).c_str());
+  std::printf("sort_photo_rows: %s\n", timing_of([&] { sort_photo_rows(table); }).c_str());
   std::printf("separate_shared_positions (one in ten shared): %s\n",
-              timing_of([&] { separate_shared_positions(table, kPhotos); }).c_str());
+              timing_of([&] { separate_shared_positions(table); }).c_str());
   FakeAlbumHost host;
   const AnsiText page = to_ansi(dir.filePath("stages.html"));
-  const std::string write_time = timing_of([&] { write_album_page(table, kPhotos, page, host); });
+  const std::string write_time =
+      timing_of([&] { write_album_page(table, page, dir.filePath("template.html"), host); });
   std::printf("write_album_page: %s, %lld bytes\n", write_time.c_str(),
               static_cast<long long>(QFileInfo(to_wide(page)).size()));
 
@@ -118,7 +122,7 @@ void time_stages(const QTemporaryDir& dir) {
     row.longitude_short = "6.00000";
   }
   std::printf("separate_shared_positions (all at one spot): %s\n",
-              timing_of([&] { separate_shared_positions(table, kPhotos); }).c_str());
+              timing_of([&] { separate_shared_positions(table); }).c_str());
 }
 
 }  // namespace
@@ -126,7 +130,6 @@ void time_stages(const QTemporaryDir& dir) {
 int main() {
   QTemporaryDir dir;
   write_plain_file(dir.filePath("template.html"), kTemplate);
-  template_path = to_ansi(dir.filePath("template.html"));
   time_whole_command(dir);
   time_stages(dir);
   std::printf("peak memory: %ld MiB\n", peak_memory_kib() / 1024);

@@ -17,6 +17,9 @@
 //   zoom      one zoom step in, until the markers of the new level are painted
 //   popup     a photo's popup opened from its marker (zooming in included)
 //   heap      JavaScript heap of the page's main thread when ready
+//   offline   with no network: the offline map's drawing tasks (longest, median, how many over
+//             50 ms: wall time, so a loaded machine's pauses count too) and its drawing time per
+//             view, over views from zoom 2 to 12 (each drawn afresh: no cached tiles)
 // With --compare, the same page is also written from OLD_TEMPLATE.html and both are loaded in
 // turn in every run, so that both sets of figures share the machine's load.
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
@@ -103,10 +106,46 @@ async function measure(browser, page) {
     const after = paint ? paint.startTime : 0;
     return Math.max(0, ...window.__longTasks.filter(([start]) => start >= after).map(([, d]) => d));
   });
+  await tab.evaluate(() => window.album.map.closePopup());
+  const offline = await offlineDrawing(tab);
   const problems = view.problems();
   if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
   await view.context.close();
-  return { ...state, after: state.ready - state.parsed, busy, zoom, popup, longest };
+  return { ...state, after: state.ready - state.parsed, busy, zoom, popup, longest, ...offline };
+}
+
+// The offline map's drawing (shown when the page has no network, as here): each drawing task
+// is timed, over one view per zoom level from 2 to 12 at the album's centre.
+async function offlineDrawing(page) {
+  return page.evaluate(async () => {
+    const { map, offlineMap } = window.album;
+    if (!offlineMap || !map.hasLayer(offlineMap)) return { offlineViews: 0 };
+    const work = offlineMap._work;
+    const spent = [];
+    offlineMap._work = function () {
+      const start = performance.now();
+      work.call(this);
+      spent.push(performance.now() - start);
+    };
+    const center = map.getCenter();
+    const drawn = () => new Promise((done) => {
+      const check = () => (offlineMap.isLoading() ? setTimeout(check, 20) : done());
+      setTimeout(check, 20);
+    });
+    let views = 0;
+    for (let zoom = 2; zoom <= 12; zoom++) {
+      offlineMap._cache.clear();
+      map.setView(center, zoom, { animate: false });
+      await drawn();
+      views++;
+    }
+    offlineMap._work = work;
+    spent.sort((a, b) => a - b);
+    return { offlineViews: views, offlineTask: spent[spent.length - 1],
+      offlineTaskMedian: spent[Math.floor(spent.length / 2)], offlineTasks: spent.length,
+      offlineOver50: spent.filter((ms) => ms > 50).length,
+      offlineView: spent.reduce((a, b) => a + b, 0) / views };
+  });
 }
 
 const browser = await launchChromium();
@@ -122,6 +161,9 @@ try {
         `first paint ${r.longest.toFixed(0)} ms, main thread busy ${r.busy.toFixed(0)} ms, zoom ` +
         `${r.zoom.toFixed(0)} ms, popup ${r.popup.toFixed(0)} ms, JS heap ${r.heap.toFixed(0)} MB ` +
         `(load average before: ${loadBefore})`);
+      console.log(`  ${r.offlineViews ? `offline map: longest task ${r.offlineTask.toFixed(1)} ms ` +
+        `(median ${r.offlineTaskMedian.toFixed(1)} ms, ${r.offlineOver50} of ${r.offlineTasks} over ` +
+        `50 ms), ${r.offlineView.toFixed(0)} ms drawing a view` : 'offline map not shown'}`);
       console.log(`  steps: ${Object.entries(r.timings).map(([k, v]) => `${k} ${v.toFixed(0)}`).join(', ')}`);
     }
   }
@@ -147,4 +189,10 @@ console.log(`  ${'JS heap when ready'.padEnd(32)}${pages.map((p) => `${median(p.
 for (const page of pages) {
   console.log(`  ${page.label}: ${page.template} (${(page.bytes / 1048576).toFixed(1)} MiB page, written by ` +
     `${page.writer} in ${page.writeMs.toFixed(0)} ms)`);
+}
+const offlinePages = pages.filter((p) => p.results.every((r) => r.offlineViews));
+for (const page of offlinePages) {
+  const m = (key) => median(page.results.map((r) => r[key]));
+  console.log(`  ${page.label}, offline map: longest task ${m('offlineTask').toFixed(1)} ms (median task ` +
+    `${m('offlineTaskMedian').toFixed(1)} ms), drawing a view ${m('offlineView').toFixed(0)} ms (zoom 2 to 12)`);
 }

@@ -3,22 +3,21 @@
 #include <QDir>
 #include <cstdio>
 
-#include "album/add_photos.h"
-#include "app/program_path.h"
-#include "cli/console_host.h"
+#include "album/make_album.h"
+#include "album/program_path.h"
+#include "cli/console_log.h"
 #include "cli/console_output.h"
 #include "cli/desktop_opener.h"
 #include "cli/exit_status.h"
 #include "cli/photo_arguments.h"
 #include "cli/positions_report.h"
+#include "text/text_ops.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The open dialog hands the command full paths; the page goes into the first one's folder.
 WideText absolute_path(const WideText& path) {
-  if (path.isEmpty()) return path;
   return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
@@ -31,33 +30,35 @@ int output_status(int status) {
 }  // namespace
 
 int run_album(const CommandLine& command) {
-  QStringList paths = expand_photo_arguments(command.photo_args);
-  if (paths.isEmpty()) {
+  QList<AnsiText> photos = expand_photo_arguments(command.photo_args);
+  if (photos.isEmpty()) {
     write_error_line(u"No photo files found."_s);
     return exit_no_position;
   }
-  for (WideText& path : paths) path = absolute_path(path);
-  template_path = to_ansi(command.template_file.isEmpty()
-                              ? program_data_path(QStringLiteral("templates/template.html"))
-                              : absolute_path(command.template_file));
+  // The open dialog hands the command full paths; the page goes into the first one's folder.
+  for (AnsiText& photo : photos) photo = absolute_photo_path(photo);
+  const AlbumSettings settings{command.template_file.isEmpty()
+                                   ? default_template_file()
+                                   : absolute_path(command.template_file),
+                               current_local_time};
 
-  std::function<void(const WideText&)> opener;
-  if (command.open_page) {
-    opener = [](const WideText& page) {
-      if (!open_with_desktop(page)) write_error_line(u"Cannot start the desktop's opener."_s);
-    };
+  ConsoleLog log(photos.size());
+  const AlbumResult result = make_album(photos, settings, log);
+  log.finish();
+  if (result.refused) {
+    write_error_line(too_many_photos_message());
+    return output_status(exit_usage_or_error);
   }
-  ConsoleHost host(std::move(paths), std::move(opener));
-  const std::int32_t photos_in_page = add_photos(host);
-  if (host.message_shown()) return output_status(exit_usage_or_error);
-  if (photos_in_page == 0) return output_status(exit_no_position);
-  // The log ends with the page's path; say it last in any case, for scripts that take it.
-  if (host.last_log_line() != host.opened_page()) write_output_line(host.opened_page());
+  if (result.page_path.isEmpty()) return output_status(exit_no_position);
+  // The log's last line is the page's path.
+  if (command.open_page && !open_with_desktop(to_wide(result.page_path))) {
+    write_error_line(u"Cannot start the desktop's opener."_s);
+  }
   return output_status(exit_success);
 }
 
 int run_positions(const CommandLine& command) {
-  const QStringList paths = expand_photo_arguments(command.photo_args);
+  const QList<AnsiText> paths = expand_photo_arguments(command.photo_args);
   if (paths.isEmpty()) {
     write_error_line(u"No photo files found."_s);
     return exit_no_position;

@@ -7,6 +7,12 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+QStringList arguments_as_latin1(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLatin1(argv[i]));
+  return arguments;
+}
+
 ParsedCommandLine parse_command_line(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -58,9 +64,14 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   CommandLine command;
   command.positions = parser.isSet(positions_option);
   command.open_page = parser.isSet(open_option);
-  command.template_file = parser.value(template_option);
-  command.photo_args = parser.positionalArguments();
+  command.template_file = to_wide(parser.value(template_option).toLatin1());
+  for (const QString& argument : parser.positionalArguments()) {
+    command.photo_args.append(argument.toLatin1());
+  }
   if (command.photo_args.isEmpty()) return usage_error(u"No photo given."_s);
+  if (command.photo_args.contains(AnsiText())) {
+    return usage_error(u"An empty argument names no photo file or folder."_s);
+  }
   if (command.positions && (command.open_page || parser.isSet(template_option))) {
     return usage_error(u"--positions writes no page: --open and --template do not apply."_s);
   }

@@ -6,10 +6,10 @@
 #include "text/text_types.h"
 
 struct CommandLine {
-  bool positions = false;  // print one line per photo instead of writing a page
-  bool open_page = false;  // hand the written page to the desktop
-  WideText template_file;  // empty: templates/template.html beside the program
-  QStringList photo_args;  // files and folders in the order given
+  bool positions = false;      // print one line per photo instead of writing a page
+  bool open_page = false;      // hand the written page to the desktop
+  WideText template_file;      // empty: templates/template.html beside the program
+  QList<AnsiText> photo_args;  // files and folders in the order given, as the system gave them
 };
 
 // The outcome of reading the arguments: a command to run, or a text to print and an exit status
@@ -20,4 +20,9 @@ struct ParsedCommandLine {
   int exit_status = 0;
 };
 
+// `arguments` carry the bytes of the process's arguments one for one as Latin-1 characters
+// (arguments_as_latin1), so that a file name that is no valid text keeps every byte.
 ParsedCommandLine parse_command_line(const QStringList& arguments);
+
+// The arguments of main(), each byte as the Latin-1 character of the same value.
+QStringList arguments_as_latin1(int argc, char** argv);

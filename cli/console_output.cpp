@@ -1,17 +1,51 @@
 #include "cli/console_output.h"
 
 #include <cstdio>
+#include <string>
+
+void append_escaped_field(std::string& line, std::string_view field) {
+  for (const char c : field) {
+    switch (c) {
+      case '\t':
+        line += "\\t";
+        break;
+      case '\n':
+        line += "\\n";
+        break;
+      case '\r':
+        line += "\\r";
+        break;
+      case '\\':
+        line += "\\\\";
+        break;
+      default:
+        line += c;
+    }
+  }
+}
+
+namespace {
+
+std::string escaped_line(const WideText& line) {
+  const AnsiText bytes = to_ansi(line);
+  std::string escaped;
+  escaped.reserve(static_cast<std::size_t>(bytes.size()) + 1);
+  append_escaped_field(escaped, {bytes.constData(), static_cast<std::size_t>(bytes.size())});
+  escaped += '\n';
+  return escaped;
+}
+
+}  // namespace
 
 void write_output_line(const WideText& line) {
-  const AnsiText bytes = to_ansi(line);
-  std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
-  std::fputc('\n', stdout);
+  const std::string escaped = escaped_line(line);
+  std::fwrite(escaped.data(), 1, escaped.size(), stdout);
 }
 
 void write_error_line(const WideText& text) {
   std::fflush(stdout);
-  const AnsiText bytes = to_ansi(text);
-  std::fprintf(stderr, "trailbook-album: %s\n", bytes.constData());
+  const std::string escaped = escaped_line(text);
+  std::fprintf(stderr, "trailbook-album: %s", escaped.c_str());
   std::fflush(stderr);
 }
 

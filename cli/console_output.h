@@ -1,6 +1,15 @@
 #pragma once
-// Lines for standard output and standard error, in the local 8-bit encoding, LF-terminated.
+// Lines for standard output and standard error, in the local 8-bit encoding, LF-terminated. A
+// tab, line feed, carriage return or backslash inside a line is written as \t, \n, \r or \\, so
+// a name or a camera's text can never break a line in two or forge one.
+#include <string>
+#include <string_view>
+
 #include "text/text_types.h"
+
+// Appends `field` with tab, line feed, carriage return and backslash written as \t, \n, \r
+// and \\.
+void append_escaped_field(std::string& line, std::string_view field);
 
 void write_output_line(const WideText& line);
 // "trailbook-album: " and the text.

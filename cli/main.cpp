@@ -17,11 +17,16 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(u"trailbook-album"_s);
   QCoreApplication::setApplicationVersion(QStringLiteral(TRAILBOOK_VERSION));
 
-  const ParsedCommandLine parsed = parse_command_line(QCoreApplication::arguments());
+  const ParsedCommandLine parsed = parse_command_line(arguments_as_latin1(argc, argv));
   if (!parsed.command) {
     const AnsiText text = to_ansi(parsed.text);
     if (parsed.exit_status == exit_success) {
+      // Help or version: only a success when it reached its reader.
       std::fputs(text.constData(), stdout);
+      if (!finish_output()) {
+        write_error_line(u"Cannot write to standard output."_s);
+        return exit_usage_or_error;
+      }
     } else {
       std::fprintf(stderr, "trailbook-album: %s\n", text.constData());
     }

@@ -1,28 +1,9 @@
 #include "cli/positions_report.h"
 
+#include "album/photo_table.h"
+#include "cli/console_output.h"
 #include "cli/progress_line.h"
 #include "exif/photo_position.h"
-
-void append_escaped_field(std::string& line, std::string_view field) {
-  for (const char c : field) {
-    switch (c) {
-      case '\t':
-        line += "\\t";
-        break;
-      case '\n':
-        line += "\\n";
-        break;
-      case '\r':
-        line += "\\r";
-        break;
-      case '\\':
-        line += "\\\\";
-        break;
-      default:
-        line += c;
-    }
-  }
-}
 
 namespace {
 
@@ -32,12 +13,11 @@ std::string_view view_of(const AnsiText& text) {
 
 }  // namespace
 
-std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out) {
+std::int64_t write_positions(const QList<AnsiText>& photo_paths, std::FILE* out) {
   ProgressLine progress(photo_paths.size(), ProgressLine::wanted());
   std::int64_t with_position = 0;
   std::string line;
-  for (const WideText& path : photo_paths) {
-    const AnsiText file_name = to_ansi(path);
+  for (const AnsiText& file_name : photo_paths) {
     PhotoPosition position;
     const int result = read_photo_position(position, file_name);
 
@@ -54,7 +34,11 @@ std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out) {
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), out);
 
-    if (result == 1 && !(position.latitude == "0" && position.longitude == "0")) ++with_position;
+    // Counted as the album counts them: a position other than "0", "0" that can be on Earth.
+    if (result == 1 && !(position.latitude == "0" && position.longitude == "0") &&
+        is_possible_position(position)) {
+      ++with_position;
+    }
     progress.advance();
   }
   return with_position;

@@ -8,11 +8,8 @@
 
 #include "text/text_types.h"
 
-// Appends `field` with tab, line feed, carriage return and backslash written as \t, \n, \r
-// and \\, so every line stays one line of five fields whatever a file name or a camera holds.
-void append_escaped_field(std::string& line, std::string_view field);
-
 // Reads each photo and writes "path, result, latitude, longitude, date-time" to `out`; the last
-// three fields are empty unless the result is 1. Returns how many photos had a position (a
-// result of 1 and coordinates other than "0" and "0", as the album counts them).
-std::int64_t write_positions(const QStringList& photo_paths, std::FILE* out);
+// three fields are empty unless the result is 1. Returns how many photos had a position as the
+// album counts them (a result of 1, coordinates other than "0" and "0", within the Earth's
+// ranges); the lines show what was read either way.
+std::int64_t write_positions(const QList<AnsiText>& photo_paths, std::FILE* out);

@@ -1,5 +1,6 @@
 #include "exif/exif_block_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -165,6 +166,18 @@ int decode_directories(ExifRecord& record, const TiffReader& block) {
   return exif_decoded;
 }
 
+// A TIFF whose first directory is itself the Exif or the GPS sub-directory.
+int decode_lone_directory(ExifRecord& record, const TiffReader& block, TiffDirectory first) {
+  const std::uint64_t directory = block_offset(block.u32(10));
+  if (!directory_fits(block, directory)) return exif_corrupt;
+  if (first == TiffDirectory::exif) {
+    walk_directory(block, directory, [&](const IfdEntry& e) { apply_exif_entry(record, e); });
+  } else {
+    read_gps_directory(record, block, directory);
+  }
+  return exif_decoded;
+}
+
 // The walk stores byte strings as views of the block so that repeated entries cost nothing;
 // before the block goes away the record gets copies of the ones that remain.
 void own_byte_strings(ExifRecord& r) {
@@ -175,6 +188,28 @@ void own_byte_strings(ExifRecord& r) {
       text = QByteArray(text.constData(), text.size());
     }
   }
+}
+
+// The TIFF header lies 6 bytes into the block, as in a JPEG's APP1 segment.
+int decode_tiff_structure(ExifRecord& record, const LoadedBytes& stream, std::uint64_t start,
+                          std::uint32_t length, TiffDirectory first,
+                          std::optional<std::uint16_t> magic) {
+  if (length < 14) return exif_corrupt;
+  const std::uint8_t* byte_order = stream.range(start + 6, 2);
+  if (byte_order[0] == 'I' && byte_order[1] == 'I') {
+    record.little_endian = true;
+  } else if (byte_order[0] == 'M' && byte_order[1] == 'M') {
+    record.little_endian = false;
+  } else {
+    return exif_bad_byte_order;
+  }
+  const TiffReader block(stream, start, length, record.little_endian);
+  if (magic && block.u16(8) != *magic) return exif_corrupt;
+
+  const int result = first == TiffDirectory::image ? decode_directories(record, block)
+                                                   : decode_lone_directory(record, block, first);
+  own_byte_strings(record);
+  return result;
 }
 
 }  // namespace
@@ -189,19 +224,24 @@ int decode_exif_block(ExifRecord& record, const LoadedBytes& stream, std::uint64
   if (length < 6 || std::memcmp(stream.range(start, 6), exif_identifier, 6) != 0) {
     return exif_missing;
   }
-  if (length < 14) return exif_corrupt;
-  const std::uint8_t* byte_order = stream.range(start + 6, 2);
-  if (byte_order[0] == 'I' && byte_order[1] == 'I') {
-    record.little_endian = true;
-  } else if (byte_order[0] == 'M' && byte_order[1] == 'M') {
-    record.little_endian = false;
-  } else {
-    return exif_bad_byte_order;
-  }
-  const TiffReader block(stream, start, length, record.little_endian);
-  if (block.u16(8) != 42) return exif_corrupt;
+  return decode_tiff_structure(record, stream, start, length, TiffDirectory::image, 42);
+}
 
-  const int result = decode_directories(record, block);
-  own_byte_strings(record);
-  return result;
+int decode_tiff_block(ExifRecord& record, const LoadedBytes& stream, std::uint64_t tiff_start,
+                      std::uint32_t tiff_length, TiffDirectory first,
+                      std::optional<std::uint16_t> magic) {
+  // The directory reader counts offsets from where "Exif\0\0" would stand, 6 bytes before the
+  // header. It never reads those bytes, so that start may lie before the stream: the unsigned
+  // sum start + offset wraps back to the right stream offset.
+  const std::uint32_t length = static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(std::uint64_t{tiff_length} + 6, UINT32_MAX));
+  return decode_tiff_structure(record, stream, tiff_start - 6, length, first, magic);
+}
+
+int decode_exif_payload(ExifRecord& record, const LoadedBytes& stream, std::uint64_t start,
+                        std::uint32_t length) {
+  if (length >= 6 && std::memcmp(stream.range(start, 6), exif_identifier, 6) == 0) {
+    return decode_exif_block(record, stream, start, length);
+  }
+  return decode_tiff_block(record, stream, start, length);
 }

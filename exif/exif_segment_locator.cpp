@@ -45,13 +45,20 @@ int locate_exif_segment(ExifRecord& record, const std::uint8_t* buffer, std::uin
   return locate_exif_segment(record, LoadedBytes(buffer, length));
 }
 
+bool starts_as_jpeg(const LoadedBytes& bytes) {
+  return bytes.size() >= 4 && is_marker(bytes.range(0, 2), start_of_image);
+}
+
 int locate_exif_segment(ExifRecord& record, const LoadedBytes& bytes) {
-  if (bytes.size() < 4 || !is_marker(bytes.range(0, 2), start_of_image)) return exif_not_jpeg;
+  if (!starts_as_jpeg(bytes)) return exif_not_jpeg;
   const std::uint32_t n = stream_length(bytes);
   if (n == 0) return exif_not_jpeg;
-
   clear_exif_record(record);
-  const std::uint32_t i = first_app1(bytes, n);
+  return decode_app1_segment(record, bytes, n, first_app1(bytes, n));
+}
+
+int decode_app1_segment(ExifRecord& record, const LoadedBytes& bytes, std::uint32_t n,
+                        std::uint32_t i) {
   if (std::uint64_t{i} + 4 > n) return exif_missing;
 
   // The segment length is big-endian whatever the EXIF byte order, and counts its own two bytes.

@@ -1,18 +1,32 @@
 #include "exif/file_exif_locator.h"
 
 #include "exif/exif_segment_locator.h"
+#include "exif/marker_scan.h"
+#include "exif/photo_exif_locator.h"
 
 FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan) {
   const std::int64_t size = file.size();
   if (size < 0 || size > largest_photo_file) return {};
   LazyFileBytes bytes(file, static_cast<std::uint32_t>(size), plan);
   if (!bytes.load_first()) return {};
-  // The locator is a pure function of the bytes, so running it again from the start after more
-  // are loaded gives what one run over the whole file gives. Every load at least doubles a piece,
-  // so this ends after a few rounds.
+  // A JPEG's two marker scans run once, in bounded memory (exif/marker_scan.h), so a huge file
+  // without markers costs time in proportion to its size but no more memory. The rest is a pure
+  // function of the bytes, so running it again from the start after more are loaded gives what
+  // one run over the whole file gives. Every load at least doubles a piece, so this ends after a
+  // few rounds.
+  std::optional<JpegMarkers> markers;
   for (;;) {
     try {
-      return {PhotoFileStatus::read, locate_exif_segment(record, bytes.view())};
+      if (starts_as_jpeg(bytes.view()) && !markers) {
+        const std::optional<std::uint32_t> stream_end = find_stream_end(bytes, file, plan);
+        if (!stream_end) return {};
+        std::optional<std::uint32_t> app1 = 0;
+        if (*stream_end != 0) app1 = find_first_app1(bytes, file, *stream_end, plan);
+        if (!app1) return {};
+        markers = JpegMarkers{*stream_end, *app1};
+      }
+      // The scans may have loaded more: the view is taken afresh.
+      return {PhotoFileStatus::read, locate_photo_exif(record, bytes.view(), markers)};
     } catch (const MissingBytes& missing) {
       if (!bytes.load_more(missing)) return {};
     }

@@ -1,7 +1,9 @@
 #pragma once
-// Runs the segment locator over a file, reading only the parts of it the scans and the decoder
-// look at, with the result of reading the file whole.
+// Runs the photo EXIF locator over a file, reading only the parts of it the scans, the container
+// walks and the decoder look at, with the result of reading the file whole.
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "exif/exif_record.h"
 #include "exif/lazy_file_bytes.h"
@@ -15,8 +17,29 @@ inline constexpr std::int64_t largest_photo_file = INT32_MAX;
 
 struct FileExifResult {
   PhotoFileStatus status = PhotoFileStatus::cannot_read;  // read or cannot_read
-  int code = 0;  // when read: what locate_exif_segment gives for the file's whole contents
+  int code = 0;  // when read: what locate_photo_exif gives for the file's whole contents
 };
+
+// Runs `read` (a function of the file's LoadedBytes) over the file, loading more and running it
+// again from the start each time it throws MissingBytes. `read` must be a pure function of the
+// bytes, so that the answer is what one run over the whole file gives; each load at least doubles
+// a piece, so this ends after a few rounds. None when the size is unknown or above
+// largest_photo_file, or when bytes `read` needs cannot be read (the file has shrunk since).
+template <typename Read>
+auto read_file_lazily(RandomAccessFile& file, ReadPlan plan, Read read)
+    -> std::optional<decltype(read(std::declval<const LoadedBytes&>()))> {
+  const std::int64_t size = file.size();
+  if (size < 0 || size > largest_photo_file) return std::nullopt;
+  LazyFileBytes bytes(file, static_cast<std::uint32_t>(size), plan);
+  if (!bytes.load_first()) return std::nullopt;
+  for (;;) {
+    try {
+      return read(bytes.view());
+    } catch (const MissingBytes& missing) {
+      if (!bytes.load_more(missing)) return std::nullopt;
+    }
+  }
+}
 
 // cannot_read, as for a whole-file read, when the size is unknown or above largest_photo_file,
 // or when bytes the locator needs cannot be read (the file has shrunk since it was opened).

@@ -54,10 +54,6 @@ IfdEntry decode_ifd_entry(const TiffReader& block, std::uint64_t e) {
   return entry;
 }
 
-bool has_values(const IfdEntry& entry) {
-  return entry.values != nullptr;
-}
-
 std::uint16_t short_at(const IfdEntry& entry, std::uint32_t index) {
   return read_u16(entry.values + std::size_t{index} * 2, entry.little_endian);
 }

@@ -37,7 +37,6 @@ struct IfdEntry {
 // an unknown type code, or whose values reach past the block comes back with tag unusable_tag.
 IfdEntry decode_ifd_entry(const TiffReader& block, std::uint64_t entry_offset);
 
-bool has_values(const IfdEntry& entry);
 // Value `index` (< count) of a SHORT, LONG or RATIONAL entry that has values.
 std::uint16_t short_at(const IfdEntry& entry, std::uint32_t index);
 std::uint32_t long_at(const IfdEntry& entry, std::uint32_t index);

@@ -13,6 +13,10 @@
 struct ReadPlan {
   std::uint32_t head = 64 << 10;
   std::uint32_t tail = 4 << 10;
+  // The marker scans grow the loaded pieces up to this much memory, and read the rest through a
+  // buffer of scan_piece bytes.
+  std::uint64_t scan_memory = 16 << 20;
+  std::uint32_t scan_piece = 64 << 10;
 };
 
 class LazyFileBytes {

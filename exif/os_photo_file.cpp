@@ -17,9 +17,13 @@ namespace {
 // The file name as the file system wants it. A name with a zero byte in it names no file (the
 // system call would see only the part before it).
 QByteArray native_name(const AnsiText& file_name) {
-  const WideText path = to_wide(file_name);
-  if (path.isEmpty() || path.contains(QChar(0))) return {};
-  return QFile::encodeName(path);
+  if (file_name.isEmpty() || file_name.contains('\0')) return {};
+#ifdef _WIN32
+  return QFile::encodeName(to_wide(file_name));
+#else
+  // The process code page is the file system's: the bytes are the name, valid text or not.
+  return file_name;
+#endif
 }
 
 }  // namespace

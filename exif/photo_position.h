@@ -12,5 +12,5 @@ struct PhotoPosition {
 //   1  EXIF decoded (a photo without GPS gives "0" for both coordinates)
 //  -1  the file cannot be opened for reading (missing, a directory, no permission)
 //  -2  the file cannot be read whole (read error, or too large to address)
-//  -3  not a JPEG stream with a decodable EXIF block
+//  -3  not a photo with a decodable EXIF block (exif/photo_exif_locator.h lists the kinds read)
 int read_photo_position(PhotoPosition& position, const AnsiText& file_name);

@@ -4,6 +4,10 @@
 //   <!-- inline-js: PACKAGE/FILE.js -->     becomes <script>...</script>
 // with the file taken from node_modules, and the images a style sheet refers to embedded as
 // data: URIs, so the page needs nothing beside itself but the photos (and the map tiles).
+// Two more markers bring in the offline map:
+//   <!-- inline-local-js: FILE.js -->       a script beside SOURCE.html
+//   <!-- inline-offline-map-data -->        <script type="application/json" id="tb-offline-map">
+//                                           with the shapes and places of offline_map_data.mjs
 //
 // The page writer passes the template through the process code page, so the output is kept
 // ASCII-only: any other character of a library is written as an escape.
@@ -11,6 +15,8 @@
 // Usage: node scripts/inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR
 import fs from 'node:fs';
 import path from 'node:path';
+
+import { offlineMapData } from './offline_map_data.mjs';
 
 const PLACEHOLDERS = [
   '{vorn_lat_long_photo_1}',
@@ -65,12 +71,29 @@ function inlineCss(modulesDir, relative) {
   return `<style>/* ${relative} */\n${asciiCss(css).trim()}\n</style>`;
 }
 
+// Inside a script element "</script" ends it and "<!--" changes how the rest is parsed.
+function checkScript(text, relative) {
+  if (/<\/script|<!--/i.test(text)) fail(`${relative} contains "</script" or "<!--"`);
+  return text;
+}
+
 function inlineJs(modulesDir, relative) {
   const { text } = readLibrary(modulesDir, relative);
-  const js = stripSourceMap(text);
-  // Inside a script element "</script" ends it and "<!--" changes how the rest is parsed.
-  if (/<\/script|<!--/i.test(js)) fail(`${relative} contains "</script" or "<!--"`);
+  const js = checkScript(stripSourceMap(text), relative);
   return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
+}
+
+function inlineLocalJs(sourceDir, relative) {
+  const file = path.join(sourceDir, relative);
+  if (!relative || !fs.existsSync(file)) fail(`${file} is missing beside the template`);
+  const js = checkScript(fs.readFileSync(file, 'utf8'), relative);
+  return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
+}
+
+// JSON keeps its meaning with \uXXXX escapes, so the same escaping keeps it ASCII.
+function inlineOfflineMapData(modulesDir) {
+  const json = checkScript(asciiJs(offlineMapData(modulesDir)), 'the offline map data');
+  return `<script type="application/json" id="tb-offline-map">${json}</script>`;
 }
 
 function main() {
@@ -83,12 +106,20 @@ function main() {
     fail(`${source} must be ASCII; write other characters as HTML entities or \\u escapes`);
   }
   let inlined = 0;
-  page = page.replace(/<!--\s*inline-(css|js):\s*(\S+)\s*-->/g, (whole, kind, relative) => {
-    inlined += 1;
-    const lib = kind === 'css' ? inlineCss(modulesDir, relative) : inlineJs(modulesDir, relative);
-    if (lib.includes('{vorn_')) fail(`${relative} contains a placeholder-like text "{vorn_"`);
-    return lib;
-  });
+  const makers = {
+    css: (relative) => inlineCss(modulesDir, relative),
+    js: (relative) => inlineJs(modulesDir, relative),
+    'local-js': (relative) => inlineLocalJs(path.dirname(source), relative),
+    'offline-map-data': () => inlineOfflineMapData(modulesDir),
+  };
+  page = page.replace(/<!--\s*inline-(css|js|local-js|offline-map-data):?\s*(\S*?)\s*-->/g,
+    (whole, kind, relative) => {
+      inlined += 1;
+      if (!relative && kind !== 'offline-map-data') fail(`"${whole}" names no file`);
+      const lib = makers[kind](relative);
+      if (lib.includes('{vorn_')) fail(`${relative || kind} contains a placeholder-like text "{vorn_"`);
+      return lib;
+    });
   if (inlined === 0) fail(`${source} has no inline-css / inline-js marker`);
   for (const placeholder of PLACEHOLDERS) {
     const count = page.split(placeholder).length - 1;

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev librsvg2-bin)
 if [ "$profile" = test ]; then
   packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xauth
-             appstream desktop-file-utils dpkg-dev file imagemagick xdotool)
+             appstream desktop-file-utils dpkg-dev file imagemagick xdotool
+             libimage-exiftool-perl libheif-examples)
 fi
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 

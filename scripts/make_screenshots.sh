@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots from the sample trail:
 #   docs/screenshots/window.png      the window after adding the samples through its dialog
-#   docs/screenshots/album-page.png  the album page of that run, in headless Chromium
+#   docs/screenshots/album-page.png  the album page of that run, in headless Chromium with no
+#                                    network (scripts/album_page_screenshot.mjs)
 #   docs/screenshots/album-trip.png, album-trip-phone.png  a three-day trip's page, desktop and
 #                                    phone (tests/templates/screenshots.mjs, with make_test_album)
 # The window runs under xvfb-run and is driven with xdotool (File > Add Photos..., then the
 # file names typed into the dialog); a stand-in xdg-open keeps the page from opening a browser.
-# Needs a built tree (BUILD_DIR, default build/) and: xvfb xauth xdotool imagemagick chromium.
+# Needs a built tree (BUILD_DIR, default build/), node_modules (scripts/install-deps.sh test) and:
+# xvfb xauth xdotool imagemagick chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(cd "${BUILD_DIR:-build}" && pwd)
 out=$root/docs/screenshots
-for tool in xvfb-run xdotool import chromium; do
+for tool in xvfb-run xdotool import chromium node; do
   command -v "$tool" > /dev/null || { echo "$tool is missing (see scripts/install-deps.sh test)" >&2; exit 2; }
 done
 work=$(mktemp -d)
@@ -60,9 +62,8 @@ page=$(head -n 1 "$work/opened.txt")
 page=${page#file://}  # the window hands over a URL
 convert "$work/window.png" -strip "$out/window.png"
 
-chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
-  --hide-scrollbars --window-size=1280,800 --virtual-time-budget=8000 \
-  --screenshot="$work/album-page.png" "file://$page" 2> /dev/null
+# Offline, so the page shows its own map of coasts, borders and towns around the trail.
+TRAILBOOK_CHROMIUM=$(command -v chromium) node scripts/album_page_screenshot.mjs "$page" "$work/album-page.png"
 convert "$work/album-page.png" -strip "$out/album-page.png"
 
 TRAILBOOK_TEMPLATE="$build/bin/templates/template.html" \

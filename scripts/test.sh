@@ -17,5 +17,5 @@ ctest --preset asan -j2
 cmake --build --preset fuzz
 ctest --preset fuzz
 
-scripts/build.sh
+scripts/build.sh -DTRAILBOOK_TESTS=ON
 ctest --test-dir build --output-on-failure -j2

@@ -16,10 +16,9 @@ AnsiText to_ansi(const WideText& text) {
   return text.toLocal8Bit();
 }
 
-const char* process_code_page_name() {
-#ifdef _WIN32
-  return "ANSI code page";
-#else
-  return "UTF-8";
+QByteArray to_utf8(const AnsiText& text) {
+#ifndef _WIN32
+  if (QByteArrayView(text).isValidUtf8()) return text;
 #endif
+  return to_wide(text).toUtf8();
 }

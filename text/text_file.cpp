@@ -6,6 +6,12 @@
 #include <cerrno>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "text/app_error.h"
 
 namespace {
@@ -27,6 +33,59 @@ WideText decode_text(const QByteArray& bytes) {
     }
   }
   return to_wide(bytes);
+}
+
+[[noreturn]] void cannot_open(const WideText& path, const WideText& reason) {
+  throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
+                     .arg(QFileInfo(path).absoluteFilePath(), failure_reason(reason)));
+}
+
+WideText system_reason(int error) {
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A data file is read whole, so it must be a regular file of a sensible size: a pipe is never
+// waited for, and a device such as /dev/zero is never read without end.
+QByteArray read_data_file(const WideText& path) {
+#ifdef _WIN32
+  QFile file(path);
+  if (QFileInfo(path).isDir()) cannot_open(path, system_reason(EISDIR));
+  if (!QFileInfo(path).isFile() && QFileInfo::exists(path)) cannot_open(path, "Not a regular file");
+  if (!file.open(QIODevice::ReadOnly)) cannot_open(path, file.errorString());
+  if (file.size() > largest_data_file) cannot_open(path, "File too large");
+  return file.readAll();
+#else
+  const QByteArray name = QFile::encodeName(path);
+  if (path.isEmpty() || name.contains('\0')) cannot_open(path, system_reason(ENOENT));
+  const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descriptor < 0) cannot_open(path, system_reason(errno));
+  struct Closer {
+    int descriptor;
+    ~Closer() { ::close(descriptor); }
+  } closer{descriptor};
+  struct stat status {};
+  if (::fstat(descriptor, &status) != 0) cannot_open(path, system_reason(errno));
+  if (S_ISDIR(status.st_mode)) cannot_open(path, system_reason(EISDIR));
+  if (!S_ISREG(status.st_mode)) cannot_open(path, QStringLiteral("Not a regular file"));
+  if (status.st_size > largest_data_file) {
+    cannot_open(path,
+                QStringLiteral("File too large (more than %1 MiB)").arg(largest_data_file >> 20));
+  }
+  // One byte more than the size read at the open tells a file that grew since.
+  QByteArray bytes(static_cast<qsizetype>(status.st_size) + 1, Qt::Uninitialized);
+  qsizetype got = 0;
+  while (got < bytes.size()) {
+    const ssize_t count =
+        ::read(descriptor, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) cannot_open(path, system_reason(errno));
+    if (count == 0) break;
+    got += count;
+  }
+  if (got > status.st_size) cannot_open(path, QStringLiteral("The file changed while it was read"));
+  bytes.truncate(got);
+  return bytes;
+#endif
 }
 
 }  // namespace
@@ -51,16 +110,10 @@ QStringList split_text_lines(const WideText& text) {
   return lines;
 }
 
+WideText load_text(const WideText& path) {
+  return decode_text(read_data_file(path));
+}
+
 QStringList load_text_lines(const WideText& path) {
-  QFile file(path);
-  const bool is_folder = QFileInfo(path).isDir();
-  if (is_folder || !file.open(QIODevice::ReadOnly)) {
-    const QString reason =
-        is_folder ? QString::fromLocal8Bit(std::strerror(EISDIR)) : file.errorString();
-    throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
-                       .arg(QFileInfo(path).absoluteFilePath(), failure_reason(reason)));
-  }
-  const QByteArray bytes = file.readAll();
-  file.close();
-  return split_text_lines(decode_text(bytes));
+  return split_text_lines(load_text(path));
 }

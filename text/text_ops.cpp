@@ -17,13 +17,6 @@ QDateTime current_local_time() {
   return QDateTime::currentDateTime();
 }
 
-WideText replace_all(const WideText& text, const WideText& pattern, const WideText& replacement) {
-  if (pattern.isEmpty() || text.isEmpty()) return text;
-  WideText result = text;
-  // QString::replace scans left to right and never rescans what it inserted.
-  return result.replace(pattern, replacement, Qt::CaseSensitive);
-}
-
 namespace {
 
 qsizetype last_separator(const WideText& path) {
@@ -36,6 +29,22 @@ qsizetype last_separator(const WideText& path) {
 }
 
 }  // namespace
+
+AnsiText ansi_folder_of(const AnsiText& path) {
+#ifdef _WIN32
+  return to_ansi(folder_of(to_wide(path)));
+#else
+  return path.first(path.lastIndexOf('/') + 1);
+#endif
+}
+
+AnsiText ansi_name_of(const AnsiText& path) {
+#ifdef _WIN32
+  return to_ansi(name_of(to_wide(path)));
+#else
+  return path.sliced(path.lastIndexOf('/') + 1);
+#endif
+}
 
 WideText folder_of(const WideText& path) {
   return path.left(last_separator(path) + 1);

@@ -14,5 +14,5 @@ WideText to_wide(const AnsiText& text);
 WideText to_wide(const char* text);
 AnsiText to_ansi(const WideText& text);
 
-// Name of the process code page, for the README's and the log's sake.
-const char* process_code_page_name();
+// The text in UTF-8; on a UTF-8 code page valid text comes back as it is, without a conversion.
+QByteArray to_utf8(const AnsiText& text);

@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "album_test_support.h"
-#include "fake_album_host.h"
 #include "text/app_error.h"
 
 namespace {
+
+struct RecordedLog : AlbumLog {
+  QStringList lines;
+  void append_line(const WideText& line) override { lines.append(line); }
+};
 
 const QByteArray kBom = "\xEF\xBB\xBF";
 const char kSeparator[] = "----------------------------------------------------------------";
@@ -22,7 +26,7 @@ TEST(BuildAlbumLists, JoinsTheRowsInTableOrder) {
       make_row("not in this run.jpg", "", "1", "1"),
   };
   table[1].longitude_short = "2.29450";  // as the separation leaves it
-  const AlbumLists lists = build_album_lists(table, 2);
+  const AlbumLists lists = build_album_lists(std::span(table).first(2));
   EXPECT_EQ(lists.lat_long_photo_1, "48.85837,2.29448");
   EXPECT_EQ(lists.filenames, "\"a.jpg\",\"b.jpg\"");
   EXPECT_EQ(lists.datetimes, "\"2019:07:14 10:22:03\",\"\"");
@@ -32,11 +36,11 @@ TEST(BuildAlbumLists, JoinsTheRowsInTableOrder) {
 
 TEST(BuildAlbumLists, OneRowAndNoRow) {
   const std::vector<PhotoRow> table = {make_row("a.jpg", "", "-33.8678", "151.2093")};
-  const AlbumLists one = build_album_lists(table, 1);
+  const AlbumLists one = build_album_lists(table);
   EXPECT_EQ("[" + one.lat_long_photo_1 + "]", one.latlngs_short);
   EXPECT_EQ(one.filenames, "\"a.jpg\"");
 
-  const AlbumLists none = build_album_lists(table, 0);
+  const AlbumLists none = build_album_lists({});
   for (const AnsiText* list : {&none.lat_long_photo_1, &none.filenames, &none.datetimes,
                                &none.latlngs, &none.latlngs_short}) {
     EXPECT_TRUE(list->isEmpty());
@@ -48,13 +52,14 @@ TEST(BuildAlbumLists, EscapesNamesAndDateTimes) {
       make_row("x\"</script>.jpg", "2019:07:14\n\"", "1", "2"),
       make_row("it's.jpg", "", "1", "2"),
   };
-  const AlbumLists lists = build_album_lists(table, 2);
+  const AlbumLists lists = build_album_lists(table);
   EXPECT_EQ(lists.filenames, "\"x\\\"\\u003C/script>.jpg\",\"it's.jpg\"");
   EXPECT_EQ(lists.datetimes, "\"2019:07:14\\u000A\\\"\",\"\"");
 }
 
 TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
-  const AlbumLists lists = {"1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]"};
+  const AlbumLists lists = {
+      "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\""};
   const struct {
     const char* template_text;
     const char* page;
@@ -65,6 +70,7 @@ TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
       // A file name holding a placeholder stays as it is.
       {"names=[{vorn_filenames}];", "names=[\"{vorn_datetimes}.jpg\"];"},
       {"{vorn_latlngs}{vorn_latlngs_short}{vorn_latlngs}", "[L][S][L]"},
+      {"urls=[{vorn_photo_urls}]", "urls=[\"u\"]"},
       {"{VORN_filenames} {vorn_Filenames}", "{VORN_filenames} {vorn_Filenames}"},
       {"{vorn_{vorn_datetimes}", "{vorn_\"D\""},
       {"{vorn_latlngs_shor} {vorn_datetimes", "{vorn_latlngs_shor} {vorn_datetimes"},
@@ -87,38 +93,16 @@ class AlbumFiles : public testing::Test {
   QTemporaryDir dir_;
 };
 
-using SaveLinesAsUtf8 = AlbumFiles;
-
-TEST_F(SaveLinesAsUtf8, ReportsAFolderThatCannotTakeThePage) {
-  write_bytes(path("a file"), "x");
-  for (const QString& page : {path("missing folder/page.html"), path("a file/page.html")}) {
-    try {
-      save_lines_as_utf8({"a"}, page);
-      ADD_FAILURE() << "no error for " << page.toStdString();
-    } catch (const AppError& error) {
-      const QString prefix = "Cannot create file \"" + page + "\". ";
-      EXPECT_TRUE(error.message().startsWith(prefix)) << error.what();
-      const QString reason = error.message().mid(prefix.size());
-      EXPECT_FALSE(reason.isEmpty());
-      EXPECT_FALSE(reason.endsWith('.') || reason.endsWith(' ')) << error.what();
-    }
-  }
-  EXPECT_EQ(read_bytes(path("a file")), "x");
-}
-
 class WriteAlbumPage : public AlbumFiles {
  protected:
-  WriteAlbumPage() : template_(path("template.html")) {}
-
   QString page() const { return path("20240131142530.html"); }
-  std::int32_t write(const QByteArray& template_bytes, std::int32_t row_count = 1) {
+  bool write(const QByteArray& template_bytes) {
     write_bytes(path("template.html"), template_bytes);
-    return write_album_page(rows_, row_count, to_ansi(page()), host_);
+    return !write_album_page(rows_, to_ansi(page()), path("template.html"), log_).isEmpty();
   }
 
   std::vector<PhotoRow> rows_ = {make_row("a.jpg", "2019:07:14 10:22:03", "1.5", "-2.25")};
-  FakeAlbumHost host_;
-  ScopedTemplatePath template_;
+  RecordedLog log_;
 };
 
 TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
@@ -139,11 +123,10 @@ TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
     QByteArray page;
   } cases[] = {
       {"LF only", "A\n{vorn_filenames}\nB\n", kBom + "A\r\n\"a.jpg\"\r\nB"},
-      {"ends in an empty line", "A\n\n", kBom + "A\r\n"},
-      {"CR, LF and CR LF", "A\rB\r\nC\nD", kBom + "A\r\nB\r\nC\r\nD"},
-      {"empty", "", kBom},
-      {"only a mark", "\xEF\xBB\xBF", kBom},
-      {"NUL ends the text", QByteArray("A\nB\0C\n", 7), kBom + "A\r\nB"},
+      {"ends in an empty line", "{vorn_filenames}\n\n", kBom + "\"a.jpg\"\r\n"},
+      {"CR, LF and CR LF", "A\rB\r\nC\n{vorn_datetimes}",
+       kBom + "A\r\nB\r\nC\r\n\"2019:07:14 10:22:03\""},
+      {"NUL ends the text", QByteArray("{vorn_filenames}\nB\0C\n", 22), kBom + "\"a.jpg\"\r\nB"},
       {"UTF-8 with mark", "\xEF\xBB\xBF\xC3\xA9{vorn_datetimes}\r\n",
        kBom + "\xC3\xA9\"2019:07:14 10:22:03\""},
       {"UTF-16 LE", utf16("\xC3\xA9={vorn_latlngs_short};\r\n\xE6\x9D\xB1\r\n", false),
@@ -152,45 +135,67 @@ TEST_F(WriteAlbumPage, TurnsEveryTemplateFormIntoCrLfUtf8) {
        kBom + "[1.5,-2.25]|1.50000,-2.25000"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(write(c.template_bytes), 1) << c.what;
+    QFile::remove(page());
+    EXPECT_TRUE(write(c.template_bytes)) << c.what;
     EXPECT_EQ(read_bytes(page()), c.page) << c.what;
   }
 }
 
-TEST_F(WriteAlbumPage, LogsTheSummaryAndOpensThePage) {
-  write_bytes(page(), QByteArray(5000, 'x'));  // an album of the same second is replaced whole
-  EXPECT_EQ(write("{vorn_filenames}"), 1);
-  EXPECT_EQ(read_bytes(page()), kBom + "\"a.jpg\"");
-  EXPECT_EQ(host_.log, QStringList({kSeparator, "", "Total added 1 photos in this album.",
-                                    "The album html file was saved as:", page()}));
-  EXPECT_EQ(host_.opened, QStringList{page()});
-  EXPECT_EQ(written_files(), QStringList{page().section('/', -1)});
+TEST_F(WriteAlbumPage, LogsTheSummaryWithThePageWritten) {
+  // An album of the same second stays; the new one takes the next free name.
+  write_bytes(page(), QByteArray(5000, 'x'));
+  const QString second_page = path("20240131142530-2.html");
+  EXPECT_TRUE(write("{vorn_filenames}"));
+  EXPECT_EQ(read_bytes(page()), QByteArray(5000, 'x'));
+  EXPECT_EQ(read_bytes(second_page), kBom + "\"a.jpg\"");
+  EXPECT_EQ(log_.lines, QStringList({kSeparator, "", "Total added 1 photos in this album.",
+                                     "The album html file was saved as:", second_page}));
+  EXPECT_EQ(written_files(), QStringList({second_page.section('/', -1), page().section('/', -1)}));
+}
+
+// An empty or binary file, or a page that is no album template, would give a page without
+// photos: the album ends with an error instead, and no page is written.
+TEST_F(WriteAlbumPage, RefusesATemplateWithoutPlaceholders) {
+  const QByteArray templates[] = {"", "\xEF\xBB\xBF",
+                                  QByteArray("\x7F"
+                                             "ELF\0{vorn_filenames}",
+                                             21),
+                                  "<html>no placeholder</html>\n", "{VORN_FILENAMES}"};
+  for (const QByteArray& bytes : templates) {
+    log_.lines.clear();
+    try {
+      write(bytes);
+      ADD_FAILURE() << "no error for " << bytes.toStdString();
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.message(), "The template \"" + path("template.html") +
+                                     "\" holds none of the album's placeholders (such as "
+                                     "{vorn_filenames}), so its page would show no photo");
+    }
+    EXPECT_EQ(log_.lines, QStringList({kSeparator, ""}));
+    EXPECT_TRUE(written_files().isEmpty());
+  }
 }
 
 TEST_F(WriteAlbumPage, SaysSoWhenNoPhotoWasAdded) {
-  const ScopedTemplatePath missing(path("no template here.html"));
-  EXPECT_EQ(write_album_page(rows_, 0, to_ansi(page()), host_), 0);
-  EXPECT_EQ(host_.log,
+  EXPECT_TRUE(write_album_page({}, to_ansi(page()), path("no template here.html"), log_).isEmpty());
+  EXPECT_EQ(log_.lines,
             QStringList({kSeparator, "", "No photos added, so we have not create html for you."}));
-  EXPECT_TRUE(host_.opened.isEmpty());
   EXPECT_TRUE(written_files().isEmpty());
 }
 
 TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
   QDir(dir_.path()).mkdir("a folder");
   for (const QString& unreadable : {path("missing.html"), path("a folder")}) {
-    const ScopedTemplatePath bad(unreadable);
-    host_.log.clear();
+    log_.lines.clear();
     try {
-      write_album_page(rows_, 1, to_ansi(page()), host_);
+      write_album_page(rows_, to_ansi(page()), unreadable, log_);
       ADD_FAILURE() << "no error for " << unreadable.toStdString();
     } catch (const AppError& error) {
       EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + unreadable + "\". "))
           << error.what();
     }
-    EXPECT_EQ(host_.log, QStringList({kSeparator, ""}));
+    EXPECT_EQ(log_.lines, QStringList({kSeparator, ""}));
   }
-  EXPECT_TRUE(host_.opened.isEmpty());
   EXPECT_TRUE(written_files().isEmpty());
 }
 

@@ -5,7 +5,6 @@
 #include <QString>
 #include <ostream>
 
-#include "album/add_photos.h"
 #include "album/photo_table.h"
 
 // Readable test failures for texts and lists of texts.
@@ -15,9 +14,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline PhotoRow make_row(const char* file_name, const char* date_time, const char* latitude,
                          const char* longitude) {
-  return {file_name, date_time,
-          latitude,  format_short_coordinate(latitude),
-          longitude, format_short_coordinate(longitude)};
+  PhotoRow row = make_photo_row(file_name, PhotoPosition{latitude, longitude, date_time});
+  row.file_name = file_name;  // names here may hold a '/', which a path would split at
+  return row;
 }
 
 inline QByteArray read_bytes(const QString& path) {
@@ -29,17 +28,3 @@ inline void write_bytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   if (file.open(QIODevice::WriteOnly)) file.write(bytes);
 }
-
-// Points the program-wide template path somewhere else for one test.
-class ScopedTemplatePath {
- public:
-  explicit ScopedTemplatePath(const QString& path) : saved_(template_path) {
-    template_path = to_ansi(path);
-  }
-  ~ScopedTemplatePath() { template_path = saved_; }
-  ScopedTemplatePath(const ScopedTemplatePath&) = delete;
-  ScopedTemplatePath& operator=(const ScopedTemplatePath&) = delete;
-
- private:
-  AnsiText saved_;
-};

@@ -51,11 +51,27 @@ TEST(SortPhotoRows, OrdersWholeRowsAndLeavesLaterRowsAlone) {
       dated_row("later", ""),
   };
   table[0].latitude = "c-lat";
-  sort_photo_rows(table, 4);
+  sort_photo_rows(std::span(table).first(4));
   std::string names;
   for (const PhotoRow& row : table) names += row.file_name.toStdString() + " ";
   EXPECT_EQ(names, "a b c d later ");
   EXPECT_EQ(table[2].latitude, "c-lat");
+}
+
+// A burst shot within one second keeps the order it was given in, however long it is.
+TEST(SortPhotoRows, KeepsTheGivenOrderOfEqualDateTimes) {
+  std::vector<PhotoRow> table;
+  for (int i = 0; i < 50000; ++i) {
+    table.push_back(dated_row(std::to_string(i).c_str(),
+                              i % 3 == 0 ? "2021:03:04 10:00:00" : "2021:03:04 09:00:00"));
+  }
+  sort_photo_rows(table);
+  for (std::size_t i = 1; i < table.size(); ++i) {
+    if (table[i].date_time != table[i - 1].date_time) continue;
+    ASSERT_LT(table[i - 1].file_name.toInt(), table[i].file_name.toInt()) << "row " << i;
+  }
+  EXPECT_EQ(table.front().file_name, "1");
+  EXPECT_EQ(table.back().file_name, "49998");
 }
 
 TEST(NudgeCoordinateText, MovesByTwoUnitsOfTheFifthDecimalPerStep) {
@@ -147,8 +163,8 @@ TEST(SeparateSharedPositions, MovesLaterPhotosOfAGroup) {
       row.longitude = row.longitude_short = p.longitude;
       table.push_back(row);
     }
-    table.push_back(table.front());  // beyond row_count: never read nor written
-    separate_shared_positions(table, static_cast<std::int32_t>(c.before.size()));
+    table.push_back(table.front());  // beyond the rows given: never read nor written
+    separate_shared_positions(std::span(table).first(c.before.size()));
     for (std::size_t i = 0; i < c.after.size(); ++i) {
       EXPECT_EQ(table[i].latitude_short, c.after[i].latitude) << c.what << ", row " << i;
       EXPECT_EQ(table[i].longitude_short, c.after[i].longitude) << c.what << ", row " << i;
@@ -163,7 +179,7 @@ TEST(SeparateSharedPositions, MovesLaterPhotosOfAGroup) {
 TEST(SeparateSharedPositions, SeparatesPositionsThatDifferBeyondTheFifthDecimal) {
   std::vector<PhotoRow> table = {make_row("a.jpg", "", "48.858371", "2.2944813"),
                                  make_row("b.jpg", "", "48.858374", "2.2944811")};
-  separate_shared_positions(table, 2);
+  separate_shared_positions(table);
   EXPECT_EQ(table[0].longitude_short, "2.29448");
   EXPECT_EQ(table[1].longitude_short, "2.29450");
   EXPECT_EQ(table[1].latitude_short, "48.85837");

@@ -30,11 +30,12 @@ TEST(FormatShortCoordinate, RejectsTextThatIsNoNumber) {
   EXPECT_THROW(format_short_coordinate(""), AppError);
 }
 
-TEST(FillPhotoRow, LeavesTheCountWhenACoordinateIsNoNumber) {
-  std::vector<PhotoRow> table(1);
-  std::int32_t row_count = 0;
-  EXPECT_THROW(fill_photo_row(table, row_count, "a.jpg", PhotoPosition{"1", "x", ""}), AppError);
-  EXPECT_EQ(row_count, 0);
+TEST(MakePhotoRow, RefusesACoordinateThatIsNoNumber) {
+  EXPECT_THROW(make_photo_row("a.jpg", PhotoPosition{"1", "x", ""}), AppError);
+  const PhotoRow row = make_photo_row("a.jpg", PhotoPosition{"1.5", "-2", "2020:01:01 00:00:00"});
+  EXPECT_EQ(row.latitude_short, "1.50000");
+  EXPECT_EQ(row.longitude_short, "-2.00000");
+  EXPECT_EQ(row.date_time, "2020:01:01 00:00:00");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "app/message_boxes.h"
 #include "app/open_dialog.h"
-#include "app/program_path.h"
+#include "album/program_path.h"
 #include "app/shell_open.h"
 
 class DesktopCapture {

@@ -19,6 +19,10 @@ void PrintTo(const VersionFileCase& c, std::ostream* os) {
   *os << c.name;
 }
 
+// The error names the file; %1 stands for its path.
+const char kEmptyVersionFile[] =
+    "List index out of bounds (0): the version file \"%1\" holds no line.";
+
 class VersionFile : public ::testing::TestWithParam<VersionFileCase> {};
 
 TEST_P(VersionFile, GivesTheCaptionOrTheError) {
@@ -32,13 +36,14 @@ TEST_P(VersionFile, GivesTheCaptionOrTheError) {
   EXPECT_EQ(form.windowTitle(), QString::fromUtf8(c.caption));
   if (c.error) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, QString::fromUtf8(c.error));
+    EXPECT_EQ(desktop.boxes[0].text, QString::fromUtf8(c.error).replace(
+                                         "%1", folder.path() + QStringLiteral("ini/t.txt")));
     EXPECT_EQ(desktop.boxes[0].icon, QMessageBox::Critical);
   } else {
     EXPECT_TRUE(desktop.boxes.empty());
   }
   // The paths and the address are set before the version file is read, so they hold either way.
-  EXPECT_EQ(to_wide(template_path), folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
   EXPECT_EQ(form.home_url, AnsiText(TRAILBOOK_HOME_URL));
   EXPECT_EQ(to_wide(form.version_file_path), folder.path() + QStringLiteral("ini/t.txt"));
 }
@@ -61,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "Trailbook 2.5", nullptr},
         VersionFileCase{"NonAscii", "Wanderung \xC3\xBC", "Trailbook Wanderung \xC3\xBC", nullptr},
         VersionFileCase{"EmptyFirstLine", "\nsecond", "Trailbook ", nullptr},
-        VersionFileCase{"Empty", "", "Trailbook", "List index out of bounds (0)"},
-        VersionFileCase{"OnlyMark", "\xEF\xBB\xBF", "Trailbook", "List index out of bounds (0)"}),
+        VersionFileCase{"Empty", "", "Trailbook", kEmptyVersionFile},
+        VersionFileCase{"OnlyMark", "\xEF\xBB\xBF", "Trailbook", kEmptyVersionFile}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormShow, MissingIniFolderNamesTheAbsolutePathAndTheReason) {
@@ -80,7 +85,7 @@ TEST(FormShow, MissingIniFolderNamesTheAbsolutePathAndTheReason) {
   EXPECT_EQ(desktop.boxes[0].caption, QStringLiteral("Trailbook"));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Trailbook"));
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(to_wide(template_path), folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
 }
 
 TEST(FormShow, RunsOnlyOnTheFirstShowing) {

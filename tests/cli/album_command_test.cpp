@@ -5,9 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "album_command_runner.h"
 
@@ -110,6 +115,17 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"NotAPhoto", {QStringLiteral("%D/notes.txt")}, 1, "", false},
         StatusCase{"EmptyFolder", {QStringLiteral("%D/empty")}, 1, "No photo files found.", false},
         StatusCase{"NoArguments", {}, 2, "No photo given.", false},
+        StatusCase{"EmptyArgument", {QString(), photo}, 2, "An empty argument", false},
+        StatusCase{"TemplateWithoutPlaceholders",
+                   {QStringLiteral("--template"), QStringLiteral("%D/notes.txt"), photo},
+                   2,
+                   "holds none of the album's placeholders",
+                   false},
+        StatusCase{"TemplateNotARegularFile",
+                   {QStringLiteral("--template"), QStringLiteral("/dev/zero"), photo},
+                   2,
+                   "Not a regular file",
+                   false},
         StatusCase{"UnknownOption", {QStringLiteral("--bogus"), photo}, 2, "bogus", false},
         StatusCase{"PositionsWithOpen",
                    {QStringLiteral("--positions"), QStringLiteral("--open"), photo},
@@ -130,6 +146,70 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"PositionsFound", {QStringLiteral("--positions"), no_gps, photo}, 0, "", false},
         StatusCase{"PositionsNone", {QStringLiteral("--positions"), no_gps}, 1, "", false}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+
+TEST(AlbumCommand, HelpOrVersionThatCannotBeWrittenIsAnError) {
+  if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+  for (const char* option : {"--help", "--version"}) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), {QString::fromLatin1(option)});
+    ASSERT_TRUE(process.waitForFinished(30000)) << option;
+    EXPECT_EQ(process.exitCode(), 2) << option;
+    EXPECT_TRUE(process.readAllStandardError().contains("Cannot write to standard output"))
+        << option;
+  }
+}
+
+// A name or a camera's text with a line break cannot split or forge an output line: the page's
+// path stays the last line.
+TEST(AlbumCommand, EscapesLineBreaksTabsAndBackslashesInItsOutput) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  ASSERT_TRUE(QFile::rename(work.filePath(QStringLiteral("IMG_0101.JPG")),
+                            work.filePath(QStringLiteral("x\ny\tz\\w.JPG"))));
+  const AlbumCommandRun run = run_album_command({work.path()});
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out_lines();
+  EXPECT_TRUE(lines.contains("#1: x\\ny\\tz\\\\w.JPG")) << run.out.toStdString();
+  EXPECT_TRUE(lines.last().endsWith(".html")) << run.out.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(lines.last())));
+}
+
+// In a folder all users may write to, another user links the page names of the coming minutes
+// to a file the user can write. The album must leave that file alone and take a free name. As
+// root the command runs as "nobody", the way an ordinary user would meet the trap.
+TEST(AlbumCommand, NeverWritesThroughALinkPlantedAtThePageName) {
+  QTemporaryDir work;
+  const QString folder = work.path();
+  ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+  copy_samples(folder, {QStringLiteral("IMG_0101.JPG")});
+  const QString victim = folder + QStringLiteral("/victim.txt");
+  write_file(victim, "precious");
+  ASSERT_EQ(::chmod(QFile::encodeName(victim).constData(), 0666), 0);
+  const QDateTime now = QDateTime::currentDateTime();
+  for (int second = -5; second <= 120; ++second) {
+    const QString name = now.addSecs(second).toString(QStringLiteral("yyyyMMddHHmmss"));
+    QFile::link(victim, folder + u'/' + name + QStringLiteral(".html"));
+  }
+
+  QString program = QStringLiteral(TRAILBOOK_ALBUM_PROGRAM);
+  QStringList arguments = {folder + QStringLiteral("/IMG_0101.JPG")};
+  if (::geteuid() == 0) {
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty()) GTEST_SKIP() << "running as root and no setpriv to run as nobody";
+    arguments = QStringList({QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                             QStringLiteral("--clear-groups"), program}) +
+                arguments;
+    program = setpriv;
+  }
+  const AlbumCommandRun run =
+      run_album_command(arguments, folder, QProcessEnvironment::systemEnvironment(), program);
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(read_file(victim), "precious");
+  const QFileInfo page(QString::fromUtf8(run.out_lines().last()));
+  EXPECT_TRUE(page.fileName().endsWith(QStringLiteral("-2.html"))) << page.filePath().toStdString();
+  EXPECT_TRUE(page.isFile() && !page.isSymLink());
+}
 
 TEST(AlbumCommand, HelpGoesToStandardOutput) {
   const AlbumCommandRun run = run_album_command({QStringLiteral("--help")});

@@ -24,7 +24,7 @@ TEST(PhotoFolder, ListsPhotoPatternsInAnyCaseSortedByName) {
   QTemporaryDir work;
   const QDir folder(work.path());
   for (const char* name : {"b.JPG", "A.jpeg", "c.TIFF", "d.Tif", "e.raw", "x.jpg", "X.jpg", "f.png",
-                           "g.jpg.txt", "jpg", ".hidden.jpg", "h.JpG"}) {
+                           "g.jpg.txt", "jpg", ".hidden.jpg", "h.JpG", "i.Heic", "j.cr3.xmp"}) {
     write_file(folder.filePath(QString::fromLatin1(name)), "");
   }
   ASSERT_TRUE(folder.mkdir(QStringLiteral("sub.jpg")));  // a folder is never a photo
@@ -33,9 +33,9 @@ TEST(PhotoFolder, ListsPhotoPatternsInAnyCaseSortedByName) {
   const AlbumCommandRun run =
       run_album_command({QStringLiteral("--positions"), work.path()}, work.path());
   EXPECT_EQ(run.exit_status, 1);  // none of them has a position
-  EXPECT_EQ(
-      printed_names(run, work.path() + u'/'),
-      (QStringList{"A.jpeg", "b.JPG", "c.TIFF", "d.Tif", "e.raw", "h.JpG", "X.jpg", "x.jpg"}));
+  EXPECT_EQ(printed_names(run, work.path() + u'/'),
+            (QStringList{"A.jpeg", "b.JPG", "c.TIFF", "d.Tif", "e.raw", "f.png", "h.JpG", "i.Heic",
+                         "X.jpg", "x.jpg"}));
 }
 
 TEST(PhotoFolder, KeepsArgumentOrderAndTheFolderAsGiven) {

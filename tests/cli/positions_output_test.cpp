@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "album_command_runner.h"
 
 namespace {
@@ -35,6 +39,67 @@ TEST(PositionsOutput, OneLinePerFileInTheOrderGiven) {
                 "./IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07",
                 "./IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17",
             }));
+}
+
+// A name that is no valid UTF-8 keeps its bytes: a folder lists it, an argument passes it, and the
+// log shows U+FFFD only where it shows the name as text; the page links the bytes themselves.
+TEST(PositionsOutput, KeepsNamesThatAreNoValidText) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  const QByteArray folder = QFile::encodeName(work.path());
+  ASSERT_EQ(::rename((folder + "/IMG_0101.JPG").constData(), (folder + "/caf\xE9.JPG").constData()),
+            0);
+  const QByteArray expected_line =
+      folder + "/caf\xE9.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07";
+
+  const AlbumCommandRun from_folder =
+      run_album_command({QStringLiteral("--positions"), work.path()});
+  EXPECT_EQ(from_folder.out_lines(), QList<QByteArray>{expected_line});
+  // The shell makes the argument's byte; a QString argument could not carry it.
+  const AlbumCommandRun by_name = run_album_command(
+      {QStringLiteral("-c"),
+       QStringLiteral("exec \"$0\" --positions \"$(printf '%s/caf\\351.JPG' \"$1\")\""),
+       QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), work.path()},
+      {}, QProcessEnvironment::systemEnvironment(), QStringLiteral("/bin/sh"));
+  EXPECT_EQ(by_name.out_lines(), QList<QByteArray>{expected_line}) << by_name.err.toStdString();
+
+  write_file(work.filePath(QStringLiteral("urls.html")), "{vorn_filenames}|{vorn_photo_urls}");
+  const AlbumCommandRun album = run_album_command(
+      {QStringLiteral("--template"), work.filePath(QStringLiteral("urls.html")), work.path()});
+  ASSERT_EQ(album.exit_status, 0) << album.err.toStdString();
+  EXPECT_TRUE(album.out_lines().contains("#1: caf\xEF\xBF\xBD.JPG")) << album.out.toStdString();
+  EXPECT_EQ(read_file(QString::fromUtf8(album.out_lines().last())),
+            "\xEF\xBB\xBF\"caf\xEF\xBF\xBD.JPG\"|\"caf%E9.JPG\"");
+  ::unlink((folder + "/caf\xE9.JPG").constData());  // a name Qt cannot remove
+}
+
+TEST(PositionsOutput, ReadsEveryContainerKindOfAFolder) {
+  // One photo of each kind the Debian tools write (scripts/make_container_photos.sh), each with
+  // its own minute; named without the kind, so only the first bytes can tell it.
+  QTemporaryDir work;
+  const QDir samples(QStringLiteral(TRAILBOOK_EXIF_SAMPLES));
+  const struct {
+    const char* sample;
+    const char* copy;
+  } photos[] = {{"photo.jpg", "a.tif"},  {"photo.tif", "b.png"},   {"photo-be.tif", "c.heic"},
+                {"photo.png", "d.webp"}, {"photo.webp", "e.avif"}, {"photo.heic", "f.jpg"},
+                {"photo.avif", "g.NEF"}};
+  for (const auto& p : photos) {
+    ASSERT_TRUE(QFile::copy(samples.filePath(QLatin1String(p.sample)),
+                            work.filePath(QLatin1String(p.copy))));
+  }
+  const AlbumCommandRun run =
+      run_album_command({QStringLiteral("--positions"), QStringLiteral(".")}, work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out_lines(), (QList<QByteArray>{
+                                 "./a.tif\t1\t46.35\t14.08\t2024:05:18 08:10:00",
+                                 "./b.png\t1\t46.35\t14.08\t2024:05:18 08:11:00",
+                                 "./c.heic\t1\t46.35\t14.08\t2024:05:18 08:12:00",
+                                 "./d.webp\t1\t46.35\t14.08\t2024:05:18 08:13:00",
+                                 "./e.avif\t1\t46.35\t14.08\t2024:05:18 08:14:00",
+                                 "./f.jpg\t1\t46.35\t14.08\t2024:05:18 08:15:00",
+                                 "./g.NEF\t1\t46.35\t14.08\t2024:05:18 08:16:00",
+                             }));
 }
 
 TEST(PositionsOutput, EscapesTabsLineBreaksAndBackslashes) {

@@ -22,6 +22,8 @@ namespace {
 
 // The default first reads and far smaller ones, which make the reader load more in every way.
 constexpr ReadPlan plans[] = {{}, {0, 0}, {5, 3}, {100, 10}, {4096, 512}};
+// Scans that soon stop growing the pieces and read the rest through a small buffer.
+constexpr ReadPlan streaming_plans[] = {{0, 0, 0, 1}, {100, 10, 0, 7}, {4096, 512, 5000, 333}};
 constexpr std::uint64_t default_first_reads = ReadPlan{}.head + ReadPlan{}.tail;
 
 // Scan data that puts the end of a photo well beyond the default first reads.
@@ -220,6 +222,52 @@ void expect_same_in_memory(const Bytes& bytes, const std::string& name) {
         << name << ", first reads " << plan.head << "+" << plan.tail;
     // However the file is scanned, no byte is read twice.
     EXPECT_LE(file.bytes_read, bytes.size()) << name;
+  }
+  for (const ReadPlan plan : streaming_plans) {
+    MemoryFile file(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    EXPECT_EQ(lazily(file, plan), expected)
+        << name << ", scans through " << plan.scan_piece << " bytes past " << plan.scan_memory;
+  }
+}
+
+// A file of any size that starts as a JPEG but holds no end marker (or no APP1 marker) is
+// scanned whole, but within the plan's memory: the pieces stop growing at its bound.
+TEST(LazyReaderDifferential, ScansHugeFilesInBoundedMemory) {
+  // Zeros after a start marker; optionally an end marker at the very end, so that the forward
+  // scan for APP1 has to cross the whole file.
+  class ZeroFile : public RandomAccessFile {
+   public:
+    ZeroFile(std::int64_t size, bool end_marker) : size_(size), end_marker_(end_marker) {}
+    std::int64_t size() const override { return size_; }
+    bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
+      largest_read = std::max(largest_read, count);
+      std::fill_n(into, count, 0);
+      const auto put = [&](std::uint64_t at, std::uint8_t byte) {
+        if (at >= offset && at < offset + count) into[at - offset] = byte;
+      };
+      put(0, 0xFF);
+      put(1, 0xD8);
+      if (end_marker_) {
+        put(static_cast<std::uint64_t>(size_) - 2, 0xFF);
+        put(static_cast<std::uint64_t>(size_) - 1, 0xD9);
+      }
+      return true;
+    }
+    std::size_t largest_read = 0;
+
+   private:
+    std::int64_t size_;
+    bool end_marker_;
+  };
+  const ReadPlan plan{64 << 10, 4 << 10, 1 << 20, 64 << 10};
+  for (const bool end_marker : {false, true}) {
+    ZeroFile file(64 << 20, end_marker);
+    ExifRecord record;
+    const FileExifResult found = locate_exif_in_file(record, file, plan);
+    EXPECT_EQ(found.status, PhotoFileStatus::read);
+    EXPECT_EQ(found.code, end_marker ? exif_missing : exif_not_jpeg);
+    // Pieces at most double, so no read reaches the bound of the plan.
+    EXPECT_LE(file.largest_read, plan.scan_memory) << end_marker;
   }
 }
 

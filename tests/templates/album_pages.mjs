@@ -221,15 +221,39 @@ export async function waitUntilReady(page) {
 
 // Fills the lists that only some writers fill into a written page: photo and preview
 // addresses (functions of the photo's name) and the number of photos without a position.
+// A list the writer already filled is replaced.
 export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition }) {
   let page = fs.readFileSync(pagePath, 'utf8');
   const names = JSON.parse(/<script type="application\/json" id="tb-names">(.*?)<\/script>/s.exec(page)[1]);
+  const fill = (id, text) => {
+    page = page.replace(new RegExp(`(<script type="application/json" id="${id}">\\[).*?(\\]</script>)`, 's'),
+      (whole, start, end) => start + text + end);
+  };
   const list = (f) => JSON.stringify(names.map(f)).slice(1, -1);
-  if (photoUrl) page = page.replace('{vorn_photo_urls}', () => list(photoUrl));
-  if (previewUrl) page = page.replace('{vorn_preview_urls}', () => list(previewUrl));
-  if (withoutPosition !== undefined) page = page.replace('{vorn_photos_without_position}', String(withoutPosition));
+  if (photoUrl) fill('tb-photo-urls', list(photoUrl));
+  if (previewUrl) fill('tb-preview-urls', list(previewUrl));
+  if (withoutPosition !== undefined) fill('tb-without-position', String(withoutPosition));
   fs.writeFileSync(pagePath, page);
   return names;
+}
+
+// Any PNG serves as a map tile.
+const TILE = fs.readFileSync(path.join(repo, 'node_modules/leaflet/dist/images/layers.png'));
+
+// Opens an album page with its tile requests answered by `serve(url)`: true sends a tile,
+// false fails the request as an unreachable server does. `requests` lists what was asked.
+export async function openAlbumWithTiles(browser, pagePath, serve) {
+  const requests = [];
+  const view = await openAlbum(browser, pagePath, {
+    beforeLoad: (page) => page.route((url) => url.protocol === 'https:', (route) => {
+      const request = route.request();
+      requests.push({ url: request.url(), referer: request.headers().referer });
+      return serve(request.url())
+        ? route.fulfill({ status: 200, contentType: 'image/png', body: TILE })
+        : route.abort('namenotresolved');
+    }),
+  });
+  return { ...view, requests };
 }
 
 // What the map shows: single photo markers and the photo counts of the visible clusters.

@@ -11,29 +11,20 @@
 #include <QStringList>
 #include <cstdio>
 #include <exception>
+#include <vector>
 
-#include "album/add_photos.h"
 #include "album/album_page.h"
+#include "album/make_album.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "text/app_error.h"
 
 namespace {
 
-// The page writer's window: only its log is kept, for the error output.
-class PageOnlyHost : public AlbumHost {
+// The page writer's log: kept only for the error output.
+class DiscardedLog : public AlbumLog {
  public:
-  bool pick_photo_files(const WideText&, const WideText&, QStringList&) override { return false; }
-  void clear_log() override { log_.clear(); }
-  void append_log_line(const WideText& line) override { log_.append(line); }
-  void show_message(const WideText& text) override { log_.append(text); }
-  void process_pending_events() override {}
-  void open_with_shell(const WideText&) override {}
-  QDateTime local_now() override { return QDateTime::currentDateTime(); }
-  void set_command_running(bool) override {}
-
- private:
-  QStringList log_;
+  void append_line(const WideText&) override {}
 };
 
 int fail(const QString& message) {
@@ -49,23 +40,25 @@ int main(int argc, char** argv) {
   QFile rows_file(rows_path);
   if (!rows_file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot read ") + rows_path);
   const QStringList lines = QString::fromUtf8(rows_file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-  if (lines.size() > kPhotoTableCapacity) return fail(QStringLiteral("too many rows"));
+  if (lines.size() > max_album_photos) return fail(QStringLiteral("too many rows"));
 
   try {
-    template_path = to_ansi(QString::fromLocal8Bit(argv[1]));
-    const std::span<PhotoRow> table = photo_table();
-    std::int32_t row_count = 0;
+    std::vector<PhotoRow> rows;
     for (const QString& line : lines) {
       const QStringList fields = line.split(u'\t');
       if (fields.size() != 4) return fail(QStringLiteral("not four fields: ") + line);
       PhotoPosition position{to_ansi(fields[2]), to_ansi(fields[3]), to_ansi(fields[1])};
-      fill_photo_row(table, row_count, to_ansi(fields[0]), position);
+      rows.push_back(make_photo_row(to_ansi(fields[0]), position));
     }
-    sort_photo_rows(table, row_count);
-    separate_shared_positions(table, row_count);
-    PageOnlyHost host;
-    if (write_album_page(table, row_count, to_ansi(QString::fromLocal8Bit(argv[3])), host) != row_count) {
-      return fail(QStringLiteral("no page written"));
+    sort_photo_rows(rows);
+    separate_shared_positions(rows);
+    DiscardedLog log;
+    // The writer never replaces a file: a page made again takes the place of the old one here.
+    const QString page = QString::fromLocal8Bit(argv[3]);
+    QFile::remove(page);
+    if (write_album_page(rows, to_ansi(page), QString::fromLocal8Bit(argv[1]), log) !=
+        to_ansi(page)) {
+      return fail(QStringLiteral("no page written at ") + page);
     }
   } catch (const AppError& error) {
     return fail(error.message());

@@ -1,19 +1,14 @@
 // The map tiles of the album page: which provider serves them, the switch to the next one when
-// tiles fail, the plain background when none can be had, and the attribution of each. The
+// tiles fail, the offline map when none can be had, and the attribution of each. The
 // browser's requests for tiles are answered here, so each case decides which providers work.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  launchChromium, openAlbum, settle, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
+  launchChromium, openAlbumWithTiles, settle, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
-
-const here = path.dirname(fileURLToPath(import.meta.url));
-// Any PNG serves as a tile.
-const TILE = fs.readFileSync(path.join(here, '../../node_modules/leaflet/dist/images/layers.png'));
 
 const ROWS = [
   { name: 'a.jpg', dateTime: '2022:08:01 09:00:00', lat: '46.5586', lng: '7.8357' },
@@ -34,20 +29,8 @@ after(async () => {
   if (dir) fs.rmSync(dir, { recursive: true, force: true });
 });
 
-// Opens the page with tile requests answered by `serve(url)`: true sends a tile, false fails
-// the request as an unreachable server does.
 async function openWithTiles(serve) {
-  const requests = [];
-  const view = await openAlbum(browser, pagePath, {
-    beforeLoad: (page) => page.route((url) => url.protocol === 'https:', (route) => {
-      const request = route.request();
-      requests.push({ url: request.url(), referer: request.headers().referer });
-      return serve(request.url())
-        ? route.fulfill({ status: 200, contentType: 'image/png', body: TILE })
-        : route.abort('namenotresolved');
-    }),
-  });
-  return { ...view, requests };
+  return openAlbumWithTiles(browser, pagePath, serve);
 }
 
 async function tileState(page) {
@@ -118,7 +101,7 @@ describe('map tiles', () => {
     }
   });
 
-  test('give way to a plain background when no provider answers; photos and trail stay', async () => {
+  test('give way to the offline map when no provider answers; photos and trail stay', async () => {
     const view = await openWithTiles(() => false);
     try {
       await view.page.waitForFunction(() => document.getElementById('map').classList.contains('tb-no-tiles'));

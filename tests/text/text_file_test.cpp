@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "text/app_error.h"
 
 namespace {
@@ -76,6 +78,34 @@ TEST_F(LoadTextLines, NamesTheAbsolutePathAndReasonWhenItCannotOpen) {
   } catch (const AppError& error) {
     EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + folder.path() + "\". "));
     EXPECT_FALSE(error.message().endsWith('.'));
+  }
+}
+
+// A data file is read whole: a pipe (which would block until a writer comes), a device (which
+// may never end) and a huge file are refused at once with a clear reason.
+TEST_F(LoadTextLines, RefusesWhatIsNoRegularFileOfASensibleSize) {
+  const QString pipe = folder.filePath("pipe.txt");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const QString huge = folder.filePath("huge.txt");
+  QFile sparse(huge);
+  ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(largest_data_file + 1));
+  sparse.close();
+  const struct {
+    QString path;
+    const char* reason;
+  } cases[] = {
+      {pipe, "Not a regular file"},
+      {QStringLiteral("/dev/zero"), "Not a regular file"},
+      {huge, "File too large (more than 64 MiB)"},
+  };
+  for (const auto& c : cases) {
+    try {
+      load_text_lines(c.path);
+      ADD_FAILURE() << "read " << c.path.toStdString();
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.message(),
+                QStringLiteral("Cannot open file \"%1\". %2").arg(c.path, c.reason));
+    }
   }
 }
 

@@ -35,25 +35,6 @@ TEST(FormatTimestamp, WritesFourteenDigits) {
   EXPECT_EQ(format_timestamp(QDateTime(QDate(987, 12, 3), QTime(23, 59, 0))), "09871203235900");
 }
 
-TEST(ReplaceAll, ReplacesLeftmostWithoutRescanning) {
-  struct Case {
-    const char16_t *text, *pattern, *replacement, *result;
-  };
-  const Case cases[] = {
-      {u"aaa", u"aa", u"b", u"ba"},
-      {u"aaa", u"", u"b", u"aaa"},
-      {u"", u"a", u"b", u""},
-      {u"{x}{x}", u"{x}", u"{x}{x}", u"{x}{x}{x}{x}"},
-      {u"{X}{x}", u"{x}", u"1", u"{X}1"},
-      {u"abc", u"abcd", u"z", u"abc"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(replace_all(QString::fromUtf16(c.text), QString::fromUtf16(c.pattern),
-                          QString::fromUtf16(c.replacement)),
-              QString::fromUtf16(c.result));
-  }
-}
-
 TEST(PathParts, SplitAtTheLastSlash) {
   struct Case {
     const char *path, *folder, *name;

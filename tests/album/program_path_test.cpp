@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/program_path.h"
+#include "album/program_path.h"
 
 namespace {
 
@@ -27,8 +28,12 @@ TEST(ProgramPath, DataFilesLieBesideTheProgram) {
   EXPECT_EQ(program_data_path(QStringLiteral("ini/t.txt")),
             QStringLiteral("/opt/trail book/ini/t.txt"));
   override_program_file_path({});
+  int argc = 1;
+  char name[] = "album_tests";
+  char* argv[] = {name, nullptr};
+  const QCoreApplication application(argc, argv);
   // The real program of this process: the test binary, in a folder ending with '/'.
-  EXPECT_TRUE(program_file_path().endsWith(QStringLiteral("/app_tests")));
+  EXPECT_TRUE(program_file_path().endsWith(QStringLiteral("/album_tests")));
   EXPECT_TRUE(program_folder().endsWith(u'/'));
 }
 

@@ -1,4 +1,4 @@
-#include "app/program_path.h"
+#include "album/program_path.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,6 +33,10 @@ WideText program_folder() {
 
 WideText program_data_path(const WideText& relative) {
   return program_folder() + QDir::toNativeSeparators(relative);
+}
+
+WideText default_template_file() {
+  return program_data_path(QStringLiteral("templates/template.html"));
 }
 
 void override_program_file_path(const WideText& path) {

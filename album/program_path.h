@@ -14,6 +14,9 @@ WideText program_folder();
 // separators), e.g. "ini/t.txt".
 WideText program_data_path(const WideText& relative);
 
+// templates/template.html beside the program: the album page template.
+WideText default_template_file();
+
 // Resolves links and writes the path with the platform's separators.
 WideText resolve_program_file(const WideText& path);
 

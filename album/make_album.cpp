@@ -1,0 +1,95 @@
+#include "album/make_album.h"
+
+#include "album/album_log_texts.h"
+#include "album/album_page.h"
+#include "album/photo_ordering.h"
+#include "album/photo_table.h"
+#include "exif/photo_position.h"
+#include "text/text_ops.h"
+
+namespace {
+
+// U+FFFD in UTF-8: what a name that is no valid text shows once it has passed through text.
+constexpr char replacement_character[] = "\xEF\xBF\xBD";
+
+bool has_position(const PhotoPosition& position) {
+  // Compared as texts: only the exact text "0" for both means no position.
+  return position.latitude != "0" || position.longitude != "0";
+}
+
+// The log line for the result of reading one photo.
+WideText read_result_line(int result, const PhotoPosition& position) {
+  switch (result) {
+    case 1:
+      if (!has_position(position)) return QStringLiteral("Latitude and longitude not found! ");
+      if (!is_possible_position(position)) {
+        return to_wide("Impossible position, left out: latitude=" + position.latitude +
+                       ", longitude=" + position.longitude +
+                       " (a latitude lies within -90 and 90, a longitude within -180 and 180)");
+      }
+      return to_wide("latitude=" + position.latitude + ", longitude=" + position.longitude +
+                     ", DateTime=" + position.date_time + ", OK!");
+    case -1:
+      return QStringLiteral("Open file failed. failed code=") + format_int(result);
+    case -2:
+      return QStringLiteral("Read file failed. failed code=") + format_int(result);
+    default:
+      return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
+  }
+}
+
+}  // namespace
+
+WideText too_many_photos_message() {
+  return QStringLiteral("You select too many files! The max files count is ") +
+         format_int(static_cast<std::int32_t>(max_album_photos)) + u'.';
+}
+
+AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& settings,
+                       AlbumLog& log) {
+  AlbumResult result;
+  log.append_line(QStringLiteral("Begin to add photos..."));
+  log.append_line(log_separator_line());
+  log.append_line(WideText());
+  const qsizetype count = photos.size();
+  if (count > max_album_photos) {
+    result.refused = true;
+    return result;
+  }
+
+  AnsiText page_path;
+  std::vector<PhotoRow> rows;
+  rows.reserve(static_cast<std::size_t>(count));
+  result.outcomes.reserve(static_cast<std::size_t>(count));
+  for (qsizetype i = 0; i < count; ++i) {
+    const AnsiText& full_path = photos[i];
+    const AnsiText file_name = ansi_name_of(full_path);
+    log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
+                    QStringLiteral(": ") + to_wide(file_name));
+    log.photo_started(i, count);
+    if (i == 0) {
+      // The page goes beside the first photo, named after the time the run reached it.
+      const AnsiText output_folder = ansi_folder_of(full_path);
+      page_path = output_folder + to_ansi(format_timestamp(settings.clock())) + ".html";
+    }
+
+    PhotoPosition position;
+    const int read_result = read_photo_position(position, full_path);
+    log.append_line(read_result_line(read_result, position));
+    if (read_result == -1 && full_path.contains(replacement_character)) {
+      log.append_line(QStringLiteral(
+          "The name holds a character that stands for bytes which are no valid text, so the "
+          "file cannot be opened by this name. trailbook-album reads such names as they are."));
+    }
+    const bool added = read_result == 1 && has_position(position) && is_possible_position(position);
+    if (added) rows.push_back(make_photo_row(full_path, position));
+    result.outcomes.push_back({read_result, added});
+    log.append_line(WideText());
+  }
+
+  sort_photo_rows(rows);
+  separate_shared_positions(rows);
+  result.page_path = write_album_page(rows, page_path, settings.template_file, log);
+  if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
+  return result;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The album road: from a list of photo files to the album page beside the first of them.
+#include <QDateTime>
+#include <QList>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "album/album_log.h"
+#include "text/text_types.h"
+
+// The most photos one album takes.
+inline constexpr qsizetype max_album_photos = 100000;
+
+// The text that refuses a larger selection.
+WideText too_many_photos_message();
+
+struct AlbumSettings {
+  WideText template_file;  // the page template, filled afresh on every album
+  // The local time that names the page; read once, when the run reaches its first photo.
+  std::function<QDateTime()> clock;
+};
+
+// What became of one photo: the reader's result (1, -1, -2, -3) and whether it is on the page.
+struct PhotoOutcome {
+  int read_result = 0;
+  bool added = false;
+};
+
+struct AlbumResult {
+  bool refused = false;  // more than max_album_photos: nothing was read
+  AnsiText page_path;    // the page written; empty when there was none
+  std::int32_t photos_added = 0;
+  std::vector<PhotoOutcome> outcomes;  // one per photo, in the order given
+};
+
+// Logs a block per photo, orders the photos that have a position by time, moves apart those
+// that share a spot and writes the page into the first photo's folder, then logs where.
+// Paths are in the process code page. Throws AppError when the template cannot be read or the
+// page cannot be written; the log then holds everything up to that point.
+AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& settings, AlbumLog& log);

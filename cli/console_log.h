@@ -1,0 +1,18 @@
+#pragma once
+// The album's log on a console: its lines go to standard output, and a long run shows a progress
+// line on standard error.
+#include "album/album_log.h"
+#include "cli/progress_line.h"
+
+class ConsoleLog : public AlbumLog {
+ public:
+  explicit ConsoleLog(qsizetype photo_count);
+
+  void append_line(const WideText& line) override;
+  void photo_started(qsizetype index, qsizetype count) override;
+  // Erases the progress line before something else is said.
+  void finish() { progress_.finish(); }
+
+ private:
+  ProgressLine progress_;
+};
