@@ -1,103 +1,117 @@
 #!/usr/bin/env node
 // Load time of a large album page in headless Chromium, from disk as the program opens it.
 //
-//   node bench/album_page_load.mjs [--photos 100000] [--runs 3]
+//   node bench/album_page_load.mjs [--photos 100000] [--runs 3] [--compare OLD_TEMPLATE.html]
 //
 // Writes an album page of a made-up journey (with the program's writer when
-// TRAILBOOK_MAKE_TEST_ALBUM names the make_test_album tool, else the JavaScript one), opens it
-// in a fresh browser context each run and reports, as medians over the runs:
-//   parsed    navigation start to DOMContentLoaded (page parsed, its scripts run, chunked
-//             marker placing started)
-//   ready     navigation start to every marker placed in its cluster and painted
-//   busy      main-thread task time until then (what the page itself cost)
-//   zoom      one zoom step in, until the clusters of the new level are painted
-//   popup     a photo's popup opened from its marker (zoom and spiderfy included)
+// TRAILBOOK_MAKE_TEST_ALBUM names the make_test_album tool, else the JavaScript one), with every
+// photo file present (links to one small JPEG), opens it in a fresh browser context each run and
+// reports, as medians over the runs:
+//   parsed    navigation start to DOMContentLoaded (the page parsed and its scripts run)
+//   ready     navigation start to every photo placed on the map and the page answering input
+//             (window.album.readyAt)
+//   after     ready minus parsed: how long the map waits for its markers after the parse
+//   longest   the longest main-thread task after the first paint, until ready and through the
+//             zoom step and popup below (tasks under 50 ms are not reported by the browser)
+//   busy      main-thread task time until ready (what the page itself cost)
+//   zoom      one zoom step in, until the markers of the new level are painted
+//   popup     a photo's popup opened from its marker (zooming in included)
+//   heap      JavaScript heap of the page's main thread when ready
 //   offline   with no network: the offline map's drawing tasks (longest, median, how many over
 //             50 ms: wall time, so a loaded machine's pauses count too) and its drawing time per
 //             view, over views from zoom 2 to 12 (each drawn afresh: no cached tiles)
+// With --compare, the same page is also written from OLD_TEMPLATE.html and both are loaded in
+// turn in every run, so that both sets of figures share the machine's load.
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { performance } from 'node:perf_hooks';
 
-import { launchChromium, openAlbum, tempDir, writeAlbumPage } from '../tests/templates/album_pages.mjs';
+import {
+  launchChromium, linkPhotos, openAlbum, templatePath, tempDir, writeAlbumPage,
+} from '../tests/templates/album_pages.mjs';
 import { walkRows } from '../tests/templates/walk_rows.mjs';
 
 function option(name, fallback) {
   const at = process.argv.indexOf(`--${name}`);
-  return at > 0 ? Number(process.argv[at + 1]) : fallback;
+  return at > 0 ? process.argv[at + 1] : fallback;
 }
-const photos = option('photos', 100000);
-const runs = option('runs', 3);
+const photos = Number(option('photos', 100000));
+const runs = Number(option('runs', 3));
+const compare = option('compare', null);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const load = () => os.loadavg().map((l) => l.toFixed(2)).join(' ');
 
 const dir = tempDir('trailbook-bench-');
-const pagePath = path.join(dir, 'album.html');
 const rows = walkRows(photos, { seed: 42 });
-const writeStart = performance.now();
-const writer = writeAlbumPage(rows, pagePath);
-const writeMs = performance.now() - writeStart;
-const pageBytes = fs.statSync(pagePath).size;
+const pages = [{ label: 'this page', template: templatePath() }];
+if (compare) pages.unshift({ label: 'compared page', template: compare });
+for (const [k, page] of pages.entries()) {
+  page.path = path.join(dir, `album-${k}.html`);
+  const writeStart = performance.now();
+  page.writer = writeAlbumPage(rows, page.path, { template: page.template });
+  page.writeMs = performance.now() - writeStart;
+  page.bytes = fs.statSync(page.path).size;
+  page.results = [];
+}
 
-const browser = await launchChromium();
-const results = [];
-try {
-  for (let run = 0; run < runs; run++) {
-    let cdp;
-    const view = await openAlbum(browser, pagePath, {
-      beforeLoad: async (page, context) => {
-        cdp = await context.newCDPSession(page);
-        await cdp.send('Performance.enable');
-      },
-    });
-    const { page } = view;
-    // Main-thread time spent on the page up to now: less sensitive than wall time to other
-    // programs competing for the processor.
-    const metrics = Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics
-      .map((m) => [m.name, m.value]));
-    const busy = metrics.TaskDuration * 1000;
-    const load = await page.evaluate(() => {
-      const nav = performance.getEntriesByType('navigation')[0];
-      return { parsed: nav.domContentLoadedEventEnd, ready: window.album.readyAt,
-        timings: window.album.timings,
-        placed: window.album.clusters.getLayers().length,
-        heapMB: performance.memory ? performance.memory.usedJSHeapSize / 1048576 : NaN };
-    });
-    if (load.placed !== photos) throw new Error(`only ${load.placed} of ${photos} markers placed`);
-    const zoom = await page.evaluate(() => new Promise((done) => {
-      const { map } = window.album;
-      const start = performance.now();
-      map.once('zoomend', () => requestAnimationFrame(() => requestAnimationFrame(() =>
-        done(performance.now() - start))));
-      map.setZoom(map.getZoom() + 1, { animate: false });
-    }));
-    const popup = await page.evaluate((index) => new Promise((done) => {
-      const { map } = window.album;
-      const start = performance.now();
-      map.once('popupopen', () => requestAnimationFrame(() => done(performance.now() - start)));
-      window.album.openPhoto(index, false);
-    }), Math.floor(photos / 2));
-    const problems = view.problems();
-    if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
-    await page.evaluate(() => window.album.map.closePopup());
-    const offline = await offlineDrawing(page);
-    results.push({ ...load, busy, zoom, popup, ...offline });
-    const t = load.timings;
-    console.log(`  page script started ${t.start.toFixed(0)} ms; lists read and photos built ` +
-      `${(t.lists - t.start).toFixed(0)} ms; map, tiles and trail ${(t.trail - t.lists).toFixed(0)} ms; ` +
-      `markers made ${(t.markers - t.trail).toFixed(0)} ms; clustered ${(t.ready - t.markers).toFixed(0)} ms`);
-    console.log(`run ${run + 1}: parsed ${load.parsed.toFixed(0)} ms, ready ${load.ready.toFixed(0)} ms ` +
-      `(main thread busy ${busy.toFixed(0)} ms), ` +
-      `zoom ${zoom.toFixed(0)} ms, popup ${popup.toFixed(0)} ms, JS heap ${load.heapMB.toFixed(0)} MB` +
-      (offline.offlineViews ? `, offline map: longest task ${offline.offlineTask.toFixed(1)} ms ` +
-        `(median ${offline.offlineTaskMedian.toFixed(1)} ms, ${offline.offlineOver50} of ` +
-        `${offline.offlineTasks} over 50 ms), ` +
-        `${offline.offlineView.toFixed(0)} ms drawing a view` : ', offline map not shown'));
-    await view.context.close();
-  }
-} finally {
-  await browser.close();
-  fs.rmSync(dir, { recursive: true, force: true });
+// Long tasks from the start, and the first paint, as the page sees them.
+function watchTasks() {
+  window.__longTasks = [];
+  new PerformanceObserver((list) => {
+    for (const e of list.getEntries()) window.__longTasks.push([e.startTime, e.duration]);
+  }).observe({ type: 'longtask', buffered: true });
+}
+
+async function measure(browser, page) {
+  let cdp;
+  const view = await openAlbum(browser, page.path, {
+    beforeLoad: async (tab, context) => {
+      await tab.addInitScript(watchTasks);
+      cdp = await context.newCDPSession(tab);
+      await cdp.send('Performance.enable');
+    },
+  });
+  const tab = view.page;
+  // Main-thread time spent on the page up to now: less sensitive than wall time to other
+  // programs competing for the processor.
+  const metrics = Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics
+    .map((m) => [m.name, m.value]));
+  const busy = metrics.TaskDuration * 1000;
+  const state = await tab.evaluate(() => {
+    const nav = performance.getEntriesByType('navigation')[0];
+    const album = window.album;
+    return { parsed: nav.domContentLoadedEventEnd, ready: album.readyAt, timings: album.timings,
+      placed: album.placed ? album.placed() : album.clusters.getLayers().length,
+      heap: performance.memory ? performance.memory.usedJSHeapSize / 1048576 : NaN };
+  });
+  if (state.placed !== photos) throw new Error(`only ${state.placed} of ${photos} photos placed`);
+  const zoom = await tab.evaluate(() => new Promise((done) => {
+    const { map } = window.album;
+    const start = performance.now();
+    map.setZoom(map.getZoom() + 1, { animate: false });
+    Promise.resolve(window.album.settled).then(() => requestAnimationFrame(() =>
+      requestAnimationFrame(() => done(performance.now() - start))));
+  }));
+  const popup = await tab.evaluate((index) => new Promise((done) => {
+    const { map } = window.album;
+    const start = performance.now();
+    map.once('popupopen', () => requestAnimationFrame(() => done(performance.now() - start)));
+    window.album.openPhoto(index, false);
+  }), Math.floor(photos / 2));
+  await tab.waitForTimeout(300);
+  const longest = await tab.evaluate(() => {
+    const paint = performance.getEntriesByName('first-paint')[0];
+    const after = paint ? paint.startTime : 0;
+    return Math.max(0, ...window.__longTasks.filter(([start]) => start >= after).map(([, d]) => d));
+  });
+  await tab.evaluate(() => window.album.map.closePopup());
+  const offline = await offlineDrawing(tab);
+  const problems = view.problems();
+  if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
+  await view.context.close();
+  return { ...state, after: state.ready - state.parsed, busy, zoom, popup, longest, ...offline };
 }
 
 // The offline map's drawing (shown when the page has no network, as here): each drawing task
@@ -134,16 +148,51 @@ async function offlineDrawing(page) {
   });
 }
 
-const m = (key) => median(results.map((r) => r[key]));
-console.log(`\nalbum page with ${photos} photos (${(pageBytes / 1048576).toFixed(1)} MiB, written by ` +
-  `${writer} in ${writeMs.toFixed(0)} ms), median of ${runs} runs in headless Chromium:`);
-console.log(`  parsed (DOMContentLoaded)   ${m('parsed').toFixed(0)} ms`);
-console.log(`  markers ready               ${m('ready').toFixed(0)} ms`);
-console.log(`  main thread busy until then ${m('busy').toFixed(0)} ms`);
-console.log(`  one zoom step               ${m('zoom').toFixed(0)} ms`);
-console.log(`  popup of the middle photo   ${m('popup').toFixed(0)} ms`);
-if (results.every((r) => r.offlineViews)) {
-  console.log(`  offline map, longest task   ${m('offlineTask').toFixed(1)} ms ` +
-    `(median task ${m('offlineTaskMedian').toFixed(1)} ms)`);
-  console.log(`  offline map, drawing a view ${m('offlineView').toFixed(0)} ms (zoom 2 to 12)`);
+const browser = await launchChromium();
+try {
+  await linkPhotos(browser, dir, rows.map((r) => r.name));
+  for (let run = 0; run < runs; run++) {
+    for (const page of pages) {
+      const loadBefore = load();
+      const r = await measure(browser, page);
+      page.results.push(r);
+      console.log(`run ${run + 1}, ${page.label}: parsed ${r.parsed.toFixed(0)} ms, ready ` +
+        `${r.ready.toFixed(0)} ms (${r.after.toFixed(0)} ms after the parse), longest task after ` +
+        `first paint ${r.longest.toFixed(0)} ms, main thread busy ${r.busy.toFixed(0)} ms, zoom ` +
+        `${r.zoom.toFixed(0)} ms, popup ${r.popup.toFixed(0)} ms, JS heap ${r.heap.toFixed(0)} MB ` +
+        `(load average before: ${loadBefore})`);
+      console.log(`  ${r.offlineViews ? `offline map: longest task ${r.offlineTask.toFixed(1)} ms ` +
+        `(median ${r.offlineTaskMedian.toFixed(1)} ms, ${r.offlineOver50} of ${r.offlineTasks} over ` +
+        `50 ms), ${r.offlineView.toFixed(0)} ms drawing a view` : 'offline map not shown'}`);
+      console.log(`  steps: ${Object.entries(r.timings).map(([k, v]) => `${k} ${v.toFixed(0)}`).join(', ')}`);
+    }
+  }
+} finally {
+  await browser.close();
+  fs.rmSync(dir, { recursive: true, force: true });
+}
+
+console.log(`\nalbum page with ${photos} photos, median of ${runs} runs in headless Chromium, ` +
+  `${os.cpus().length} cores, load average now ${load()}:`);
+const keys = [['parsed', 'parsed (DOMContentLoaded)'], ['ready', 'photos placed, page ready'],
+  ['after', 'ready after the parse'], ['longest', 'longest task after first paint'],
+  ['busy', 'main thread busy until ready'], ['zoom', 'one zoom step'],
+  ['popup', 'popup of the middle photo']];
+const header = ['', ...pages.map((p) => p.label)];
+console.log(`  ${header[0].padEnd(32)}${header.slice(1).map((h) => h.padStart(16)).join('')}`);
+for (const [key, text] of keys) {
+  console.log(`  ${text.padEnd(32)}${pages.map((p) => `${median(p.results.map((r) => r[key])).toFixed(0)} ms`
+    .padStart(16)).join('')}`);
+}
+console.log(`  ${'JS heap when ready'.padEnd(32)}${pages.map((p) => `${median(p.results.map((r) => r.heap))
+  .toFixed(0)} MB`.padStart(16)).join('')}`);
+for (const page of pages) {
+  console.log(`  ${page.label}: ${page.template} (${(page.bytes / 1048576).toFixed(1)} MiB page, written by ` +
+    `${page.writer} in ${page.writeMs.toFixed(0)} ms)`);
+}
+const offlinePages = pages.filter((p) => p.results.every((r) => r.offlineViews));
+for (const page of offlinePages) {
+  const m = (key) => median(page.results.map((r) => r[key]));
+  console.log(`  ${page.label}, offline map: longest task ${m('offlineTask').toFixed(1)} ms (median task ` +
+    `${m('offlineTaskMedian').toFixed(1)} ms), drawing a view ${m('offlineView').toFixed(0)} ms (zoom 2 to 12)`);
 }

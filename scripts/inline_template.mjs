@@ -24,6 +24,10 @@ const PLACEHOLDERS = [
   '{vorn_datetimes}',
   '{vorn_latlngs}',
   '{vorn_latlngs_short}',
+  // Filled only by writers that know them; the page does without them.
+  '{vorn_photo_urls}',
+  '{vorn_preview_urls}',
+  '{vorn_photos_without_position}',
 ];
 
 const MIME = { '.png': 'image/png', '.svg': 'image/svg+xml', '.gif': 'image/gif', '.jpg': 'image/jpeg' };

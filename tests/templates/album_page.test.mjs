@@ -1,13 +1,14 @@
 // The album page in headless Chromium, opened from disk as the program opens it: markers and
 // clusters, the photo popups, the trail, the header, escaping of names and date-times, the
-// keyboard, photos sharing one spot. This machine has no network, so every map tile fails.
+// keyboard, photos sharing one spot, the gallery, strip, viewer, day list and links. This machine has no network, so every map tile fails.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  launchChromium, openAlbum, orderAndSeparate, settle, tempDir, visibleMarkers, writeAlbumPage, writePhotos,
+  endMarkers, launchChromium, openAlbum, orderAndSeparate, settle, tempDir, trailPoints, visibleMarkers,
+  writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
 
 let browser;
@@ -30,13 +31,13 @@ async function album(rows, { photos = true } = {}) {
 
 // Brings photo `index` (album order) into view as its own marker and clicks it like a user.
 async function clickPhoto(page, index) {
-  await page.evaluate((i) => new Promise((done) => {
+  await page.evaluate((i) => {
     window.album.map.closePopup();
-    window.album.clusters.zoomToShowLayer(window.album.markers[i], done);
-  }), index);
+    return window.album.revealPhoto(i);
+  }, index);
   await settle(page);
   const box = await page.evaluate((i) => {
-    const r = window.album.markers[i]._icon.getBoundingClientRect();
+    const r = window.album.markerOf(i)._icon.getBoundingClientRect();
     return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
   }, index);
   await page.mouse.click(box.x, box.y);
@@ -81,6 +82,9 @@ const TRIP = [
 ];
 // Album order: by date-time text, byte by byte.
 const TRIP_ORDER = orderAndSeparate(TRIP).map((r) => r.name);
+// The walk (Next, strip, gallery): readable date-times in time order, then the others.
+const TRIP_WALK = ['IMG_0001.jpg', 'IMG_0002.jpg', 'IMG_0003.jpg', 'IMG_0004.jpg', 'undated.jpg',
+  'bad day.jpg', 'odd date.jpg'];
 
 describe('an album of a short trip', () => {
   let view;
@@ -94,11 +98,11 @@ describe('an album of a short trip', () => {
   test('every photo is on the map, as a marker or inside a cluster', async () => {
     const shown = await visibleMarkers(view.page);
     assert.equal(shown.singles + shown.inClusters, TRIP.length, JSON.stringify(shown));
-    assert.equal(await view.page.evaluate(() => window.album.clusters.getLayers().length), TRIP.length);
-    // Zoomed far out, one cluster holds them all.
+    assert.equal(await view.page.evaluate(() => window.album.placed()), TRIP.length);
+    // Zoomed far out, one cluster holds them all but the start and the end.
     await view.page.evaluate(() => window.album.map.setZoom(3, { animate: false }));
     await settle(view.page);
-    assert.deepEqual(await visibleMarkers(view.page), { singles: 0, clusters: 1, inClusters: TRIP.length });
+    assert.deepEqual(await visibleMarkers(view.page), { singles: 2, clusters: 1, inClusters: TRIP.length - 2 });
   });
 
   test('the view fits all photos', async () => {
@@ -124,41 +128,55 @@ describe('an album of a short trip', () => {
     assert.equal(header.title, 'Photo album \u2013 7 photos, 14 Jul 2019 \u2013 20 Jul 2019');
   });
 
-  test('the trail joins the photos in album order, at their separated positions', async () => {
-    const trail = await view.page.evaluate(() => ({
-      onMap: window.album.map.hasLayer(window.album.trail),
-      points: window.album.trail.getLatLngs().map((p) => [p.lat, p.lng]),
-      markers: window.album.markers.map((m) => [m.getLatLng().lat, m.getLatLng().lng]),
-      shortPositions: window.album.lists.points,
-    }));
-    assert.ok(trail.onMap);
-    assert.equal(trail.points.length, TRIP.length);
-    const expected = orderAndSeparate(TRIP).map((r) => [+r.latShort, +r.lngShort]);
-    assert.deepEqual(trail.points, expected);
-    assert.deepEqual(trail.shortPositions, expected);
-    // IMG_0001 and IMG_0002 share a spot; their markers stand apart.
-    const [a, b] = ['IMG_0001.jpg', 'IMG_0002.jpg'].map((n) => TRIP_ORDER.indexOf(n));
-    assert.notDeepEqual(trail.markers[a], trail.markers[b]);
+  test('the trail joins the dated photos in time order, at their separated positions', async () => {
+    await view.page.click('#tb-fit');
+    await settle(view.page);
+    const trail = await trailPoints(view.page);
+    const rows = orderAndSeparate(TRIP);
+    const at = (name) => { const r = rows.find((row) => row.name === name); return [+r.latShort, +r.lngShort]; };
+    // One line a day, each from the day before's last photo: 14 Jul, 16 Jul, 20 Jul.
+    assert.deepEqual(trail, [
+      [at('IMG_0001.jpg'), at('IMG_0002.jpg')],
+      [at('IMG_0002.jpg'), at('IMG_0003.jpg')],
+      [at('IMG_0003.jpg'), at('IMG_0004.jpg')],
+    ]);
+    assert.deepEqual(await view.page.evaluate(() => window.album.lists.points),
+      rows.map((r) => [+r.latShort, +r.lngShort]));
+    // IMG_0001 and IMG_0002 share a spot; the writer moved them apart.
+    assert.notDeepEqual(at('IMG_0001.jpg'), at('IMG_0002.jpg'));
+  });
+
+  test('the walk puts the photos without a readable date-time last; start and end are dated', async () => {
+    assert.deepEqual(await view.page.evaluate(() =>
+      window.album.walk.map((i) => window.album.photos[i].name)), TRIP_WALK);
+    assert.deepEqual(await endMarkers(view.page), { start: 'IMG_0001.jpg', end: 'IMG_0004.jpg' });
+    await view.page.click('#tb-first-photo');
+    await view.page.waitForFunction(() => document.querySelector('.leaflet-popup .tb-name')?.textContent === 'IMG_0001.jpg');
   });
 
   test('the trail is drawn on the map', async () => {
     await view.page.click('#tb-fit');
     await settle(view.page);
-    // A pixel in the middle of the longest leg of the trail is painted in the trail colour.
-    const pixel = await view.page.evaluate(() => {
-      const { map, trail } = window.album;
-      const pts = trail.getLatLngs().map((ll) => map.latLngToLayerPoint(ll));
-      let best = 0;
-      for (let i = 1; i < pts.length; i++) {
-        if (pts[i].distanceTo(pts[i - 1]) > pts[best + 1].distanceTo(pts[best])) best = i - 1;
+    // A pixel in the middle of the longest leg of the trail is painted in its day's colour.
+    const { pixel, colour } = await view.page.evaluate(() => {
+      const { map } = window.album;
+      let best = null;
+      for (const line of window.album.trail.getLayers()) {
+        for (const part of line.getLatLngs()) {
+          const pts = part.map((ll) => map.latLngToLayerPoint(ll));
+          for (let i = 1; i < pts.length; i++) {
+            const length = pts[i].distanceTo(pts[i - 1]);
+            if (!best || length > best.length) best = { length, line, mid: pts[i].add(pts[i - 1]).divideBy(2) };
+          }
+        }
       }
-      const mid = pts[best].add(pts[best + 1]).divideBy(2);
-      const renderer = trail._renderer;
-      const at = mid.subtract(renderer._bounds.min).multiplyBy(window.devicePixelRatio || 1).round();
-      return Array.from(renderer._ctx.getImageData(at.x, at.y, 1, 1).data);
+      const renderer = best.line._renderer;
+      const at = best.mid.subtract(renderer._bounds.min).multiplyBy(window.devicePixelRatio || 1).round();
+      return { pixel: Array.from(renderer._ctx.getImageData(at.x, at.y, 1, 1).data), colour: best.line.options.color };
     });
-    const [r, g, b, alpha] = pixel;
-    assert.ok(alpha > 100 && r > 150 && g < 130 && b < 110, `trail pixel ${pixel}`);
+    const expected = [1, 3, 5].map((k) => parseInt(colour.slice(k, k + 2), 16));
+    assert.ok(pixel[3] > 100 && expected.every((c, k) => Math.abs(c - pixel[k]) < 40),
+      `trail pixel ${pixel}, its day's colour ${colour}`);
   });
 
   for (const row of TRIP) {
@@ -168,7 +186,7 @@ describe('an album of a short trip', () => {
       const popup = await popupContents(view.page);
       assert.equal(popup.name, row.name);
       assert.equal(popup.date, row.shown);
-      assert.equal(popup.position, `${index + 1} / ${TRIP.length}`);
+      assert.equal(popup.position, `${TRIP_WALK.indexOf(row.name) + 1} / ${TRIP.length}`);
       assert.equal(decodeURIComponent(popup.src), row.name);
       assert.equal(path.basename(decodeURIComponent(new URL(popup.resolved).pathname)), row.name);
       assert.ok(popup.loaded, `thumbnail ${popup.resolved} did not load`);
@@ -178,16 +196,16 @@ describe('an album of a short trip', () => {
   }
 
   test('Previous and Next step through the album', async () => {
-    await clickPhoto(view.page, 1);
+    await clickPhoto(view.page, TRIP_ORDER.indexOf(TRIP_WALK[1]));
     await view.page.click('.leaflet-popup button[aria-label="Next photo"]');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[2]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[2]);
     await view.page.click('.leaflet-popup button[aria-label="Previous photo"]');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[1]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[1]);
     await view.page.click('.leaflet-popup button[aria-label="Previous photo"]');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[0]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[0]);
     assert.ok(await view.page.evaluate(() =>
       document.querySelector('.leaflet-popup button[aria-label="Previous photo"]').disabled));
   });
@@ -196,30 +214,31 @@ describe('an album of a short trip', () => {
     await view.page.evaluate(() => window.album.map.closePopup());
     await view.page.click('#tb-first-photo');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[0]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[0]);
     assert.equal(await view.page.evaluate(() => document.activeElement.getAttribute('aria-label')),
       'Next photo');
     await view.page.keyboard.press('Enter');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[1]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[1]);
   });
 
   test('the keyboard opens a photo, steps on with the arrow keys and closes with Escape', async () => {
-    await view.page.evaluate(() => new Promise((done) => {
+    const third = TRIP_ORDER.indexOf(TRIP_WALK[2]);
+    await view.page.evaluate((i) => {
       window.album.map.closePopup();
-      window.album.clusters.zoomToShowLayer(window.album.markers[3], done);
-    }));
+      return window.album.revealPhoto(i);
+    }, third);
     await settle(view.page);
-    await view.page.evaluate(() => window.album.markers[3]._icon.focus());
+    await view.page.evaluate((i) => window.album.markerOf(i)._icon.focus(), third);
     assert.equal(await view.page.evaluate(() => document.activeElement.getAttribute('tabindex')), '0');
     await view.page.keyboard.press('Enter');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[3]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[2]);
     // The popup takes the focus, so the arrows step through the photos.
     assert.ok(await view.page.evaluate(() => !!document.activeElement.closest('.leaflet-popup')));
     await view.page.keyboard.press('ArrowRight');
     await view.page.waitForFunction((name) =>
-      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_ORDER[4]);
+      document.querySelector('.leaflet-popup .tb-name')?.textContent === name, TRIP_WALK[3]);
     await view.page.keyboard.press('Escape');
     await view.page.waitForFunction(() => !document.querySelector('.leaflet-popup'));
   });
@@ -360,8 +379,8 @@ describe('lists written as script rather than strict JSON', () => {
 });
 
 describe('photos at one spot', () => {
-  // Six photos taken at the same place: the writer separates them by a few metres, and the
-  // cluster at the deepest zoom spiders them out.
+  // Six photos taken at one place: the first and the last are the trip's start and end; the
+  // others stand as one stack, whose gallery leads to each of them.
   const ROWS = Array.from({ length: 6 }, (_, i) => ({
     name: `spot${i + 1}.jpg`, dateTime: `2021:05:01 12:00:0${i}`, lat: '-33.8567844', lng: '151.2152967',
   }));
@@ -369,20 +388,27 @@ describe('photos at one spot', () => {
   before(async () => { view = await openAlbum(browser, await album(ROWS)); });
   after(async () => { await view?.context.close(); });
 
-  test('stay reachable at the deepest zoom', async () => {
+  test('show as one stack that opens their gallery, and each opens in the viewer', async () => {
     const { page } = view;
     const maxZoom = await page.evaluate(() => window.album.map.getMaxZoom());
     assert.equal(maxZoom, 19);
     await page.evaluate(() => window.album.map.setView(window.album.bounds.getCenter(), 19, { animate: false }));
     await settle(page);
-    const before = await visibleMarkers(page);
-    assert.deepEqual(before, { singles: 0, clusters: 1, inClusters: 6 });
-    await page.click('.tb-cluster');
-    await settle(page);
-    assert.equal((await visibleMarkers(page)).singles, 6);
-    for (let i = 0; i < ROWS.length; i++) {
-      await clickPhoto(page, i);
-      assert.equal((await popupContents(page)).name, ROWS[i].name);
+    assert.deepEqual(await visibleMarkers(page), { singles: 2, clusters: 1, inClusters: 4 });
+    await page.click('.tb-cluster.tb-stack');
+    await page.waitForSelector('#tb-gallery:not([hidden]) .tb-tile');
+    assert.equal(await page.textContent('#tb-gallery-title'), '4 photos taken at this spot');
+    const tiles = await page.$$eval('#tb-gallery .tb-tile', (list) =>
+      list.map((t) => window.album.photos[t.dataset.index].name));
+    assert.deepEqual(tiles, ROWS.slice(1, 5).map((r) => r.name));
+    for (let k = 0; k < tiles.length; k++) {
+      await page.click(`#tb-gallery li:nth-child(${k + 1}) .tb-tile`);
+      await page.waitForSelector('#tb-viewer:not([hidden])');
+      assert.equal(await page.textContent('#tb-viewer-name'), tiles[k]);
+      await page.waitForFunction(() => document.getElementById('tb-viewer-img').complete);
+      assert.ok(await page.evaluate(() => document.getElementById('tb-viewer-img').naturalWidth > 0));
+      await page.keyboard.press('Escape');
+      await page.waitForSelector('#tb-viewer', { state: 'hidden' });
     }
     assert.deepEqual(view.problems(), []);
   });
@@ -399,13 +425,13 @@ describe('an album of one photo', () => {
       center: window.album.map.getCenter(), zoom: window.album.map.getZoom(),
       count: document.getElementById('tb-count').textContent,
       span: document.getElementById('tb-span').textContent,
-      trail: window.album.trail.getLatLngs().length,
+      trailLines: window.album.trail.getLayers().reduce((n, l) => n + l.getLatLngs().length, 0),
     }));
     assert.deepEqual([state.center.lat, state.center.lng].map((x) => x.toFixed(4)), ['64.1466', '-21.9426']);
     assert.equal(state.zoom, 16);
     assert.equal(state.count, '1 photo');
     assert.equal(state.span, '31 Dec 2018, 23:59');
-    assert.equal(state.trail, 1);
+    assert.equal(state.trailLines, 0);
     assert.deepEqual(await visibleMarkers(view.page), { singles: 1, clusters: 0, inClusters: 0 });
     assert.deepEqual(view.problems(), []);
   });

@@ -159,6 +159,20 @@ export async function writePhotos(browser, dir, names) {
   names.forEach((name, i) => fs.writeFileSync(path.join(dir, name), Buffer.from(images[i], 'base64')));
 }
 
+// One small JPEG under every name in `dir`, as links to a single file: enough for large albums
+// whose photos only need to load.
+export async function linkPhotos(browser, dir, names) {
+  const model = path.join(dir, '.photo-model.jpg');
+  await writePhotos(browser, dir, [path.basename(model)]);
+  names.forEach((name, i) => {
+    // A file system allows some tens of thousands of links to one file: a fresh copy now and then.
+    const source = i < 50000 ? model : `${model}.${Math.floor(i / 50000)}`;
+    if (i >= 50000 && i % 50000 === 0) fs.copyFileSync(model, source);
+    fs.linkSync(source, path.join(dir, name));
+  });
+  for (let k = 0; k * 50000 < names.length; k++) fs.rmSync(k ? `${model}.${k}` : model);
+}
+
 // Hosts of the page's own tile layers, read from the page.
 async function tileHosts(page) {
   return page.evaluate(() => (window.album && window.album.tileLayers || [])
@@ -170,8 +184,8 @@ async function tileHosts(page) {
 // console and the network report; `problems()` gives every error except failed requests for
 // map tiles (this machine has no network), so a broken page or a missing photo still shows.
 export async function openAlbum(browser, pagePath, { viewport = { width: 1200, height: 800 },
-  beforeLoad } = {}) {
-  const context = await browser.newContext({ viewport });
+  locale = 'en-US', beforeLoad } = {}) {
+  const context = await browser.newContext({ viewport, locale });
   const page = await context.newPage();
   const events = { console: [], pageErrors: [], failedRequests: [] };
   page.on('console', (m) => events.console.push({ type: m.type(), text: m.text(), url: m.location().url }));
@@ -179,8 +193,7 @@ export async function openAlbum(browser, pagePath, { viewport = { width: 1200, h
   page.on('requestfailed', (r) => events.failedRequests.push({ url: r.url(), error: r.failure()?.errorText }));
   if (beforeLoad) await beforeLoad(page, context);
   await page.goto(pathToFileURL(pagePath).href);
-  await page.waitForFunction(() => document.documentElement.getAttribute('data-album-ready') === 'true',
-    null, { timeout: 120000 });
+  await waitUntilReady(page);
   const hosts = await tileHosts(page);
   const isTile = (url) => {
     try {
@@ -199,6 +212,29 @@ export async function openAlbum(browser, pagePath, { viewport = { width: 1200, h
     ...events.failedRequests.filter((r) => !isTile(r.url)).map((r) => `request failed: ${r.url} ${r.error}`),
   ];
   return { page, context, events, problems, isTile };
+}
+
+export async function waitUntilReady(page) {
+  await page.waitForFunction(() => document.documentElement.getAttribute('data-album-ready') === 'true',
+    null, { timeout: 120000 });
+}
+
+// Fills the lists that only some writers fill into a written page: photo and preview
+// addresses (functions of the photo's name) and the number of photos without a position.
+// A list the writer already filled is replaced.
+export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition }) {
+  let page = fs.readFileSync(pagePath, 'utf8');
+  const names = JSON.parse(/<script type="application\/json" id="tb-names">(.*?)<\/script>/s.exec(page)[1]);
+  const fill = (id, text) => {
+    page = page.replace(new RegExp(`(<script type="application/json" id="${id}">\\[).*?(\\]</script>)`, 's'),
+      (whole, start, end) => start + text + end);
+  };
+  const list = (f) => JSON.stringify(names.map(f)).slice(1, -1);
+  if (photoUrl) fill('tb-photo-urls', list(photoUrl));
+  if (previewUrl) fill('tb-preview-urls', list(previewUrl));
+  if (withoutPosition !== undefined) fill('tb-without-position', String(withoutPosition));
+  fs.writeFileSync(pagePath, page);
+  return names;
 }
 
 // Any PNG serves as a map tile.
@@ -236,18 +272,34 @@ export async function visibleMarkers(page) {
   });
 }
 
+// The trail as drawn: its lines (by day colour), each a list of [lat, lng].
+export async function trailPoints(page) {
+  return page.evaluate(() => window.album.trail.getLayers().flatMap((line) => line.getLatLngs())
+    .map((part) => part.map((p) => [p.lat, p.lng])));
+}
+
+// The photos of the start and end markers on screen, by name (null: none shown).
+export async function endMarkers(page) {
+  return page.evaluate(() => {
+    const name = (selector) => {
+      const icon = document.querySelector(`.leaflet-marker-pane ${selector}`);
+      return icon ? window.album.photos[icon.dataset.index].name : null;
+    };
+    return { start: name('.tb-first'), end: name('.tb-last') };
+  });
+}
+
 export function fileUrl(file) {
   return pathToFileURL(file).href;
 }
 
-// Waits until the map stands still: no zoom, pan, spider or cluster animation under way, and
+// Waits until the map stands still: no zoom or pan animation under way, and
 // the markers on screen unchanged over a few polls.
 export async function settle(page) {
   await page.evaluate(() => { window.__settle = { last: '', still: 0 }; });
   await page.waitForFunction(() => {
-    const { map, clusters } = window.album;
-    const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress) ||
-      clusters._inZoomAnimation > 0 || !!document.querySelector('.leaflet-cluster-anim');
+    const { map } = window.album;
+    const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress);
     const icons = [...document.querySelectorAll('.leaflet-marker-pane .leaflet-marker-icon')]
       .map((e) => {
         const r = e.getBoundingClientRect();

@@ -6,7 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { launchChromium, openAlbumWithTiles, tempDir, writeAlbumPage } from './album_pages.mjs';
+import { launchChromium, openAlbumWithTiles, tempDir, writeAlbumPage, writePhotos } from './album_pages.mjs';
 
 // Three photos in the Bernese Oberland.
 const ROWS = [
@@ -19,6 +19,8 @@ let browser, pagePath, dir;
 before(async () => {
   browser = await launchChromium();
   dir = tempDir();
+  // The page shows the photos themselves as thumbnails.
+  await writePhotos(browser, dir, ROWS.map((r) => r.name));
   pagePath = path.join(dir, 'album.html');
   writeAlbumPage(ROWS, pagePath);
 });

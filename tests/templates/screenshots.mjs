@@ -3,14 +3,17 @@
 //
 //   node tests/templates/screenshots.mjs OUTPUT_FOLDER
 //
+// trip.png and trip-phone.png (a three-day trip with a photo open, desktop and phone),
+// trip-gallery.png (the photos of a cluster), trip-viewer.png (the full-window viewer),
 // overview.png (a trip, no tiles: the offline background), popup.png (a portrait photo's
-// popup), spot.png (photos at one spot spidered out), narrow.png (a phone-sized window),
+// popup), spot.png (photos at one spot: their stack), narrow.png (a phone-sized window),
 // keyboard.png (a marker focused from the keyboard), loading.png (100000 photos while their
 // markers are being placed) and large.png (the same, placed).
 import fs from 'node:fs';
 import path from 'node:path';
 
 import { launchChromium, openAlbum, tempDir, writeAlbumPage, writePhotos } from './album_pages.mjs';
+import { tripRows } from './trip_rows.mjs';
 import { walkRows } from './walk_rows.mjs';
 
 const out = process.argv[2];
@@ -55,6 +58,31 @@ try {
   fs.writeFileSync(path.join(dir, rows[2].name), Buffer.from(portrait, 'base64'));
   const pagePath = path.join(dir, '20230412180000.html');
   writeAlbumPage(rows, pagePath);
+
+  const trip = tripRows();
+  await writePhotos(browser, dir, trip.map((r) => r.name));
+  const tripPath = path.join(dir, '20240605200000.html');
+  writeAlbumPage(trip, tripPath);
+  for (const [file, viewport] of [['trip.png', { width: 1280, height: 800 }],
+    ['trip-phone.png', { width: 390, height: 844 }]]) {
+    const tripView = await openAlbum(browser, tripPath, { viewport });
+    await tripView.page.click('#tb-days-button');
+    await tripView.page.click('#tb-day-list [data-day="0"]');
+    await tripView.page.waitForTimeout(400);
+    await tripView.page.evaluate(() => window.album.openPhoto(window.album.walk[1], false));
+    await tripView.page.waitForTimeout(800);
+    await tripView.page.screenshot({ path: path.join(out, file) });
+    if (file === 'trip.png') {
+      await tripView.page.evaluate(() => window.album.map.closePopup());
+      await tripView.page.click('#tb-here');
+      await tripView.page.waitForTimeout(600);
+      await tripView.page.screenshot({ path: path.join(out, 'trip-gallery.png') });
+      await tripView.page.click('#tb-gallery .tb-tile >> nth=3');
+      await tripView.page.waitForTimeout(600);
+      await tripView.page.screenshot({ path: path.join(out, 'trip-viewer.png') });
+    }
+    await tripView.context.close();
+  }
 
   let view = await openAlbum(browser, pagePath);
   await view.page.waitForTimeout(500);

@@ -1,5 +1,5 @@
 // The map tiles of the album page: which provider serves them, the switch to the next one when
-// tiles fail, the plain background when none can be had, and the attribution of each. The
+// tiles fail, the offline map when none can be had, and the attribution of each. The
 // browser's requests for tiles are answered here, so each case decides which providers work.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -115,8 +115,10 @@ describe('map tiles', () => {
         ['basemaps.cartocdn.com', 'server.arcgisonline.com', 'tile.opentopomap.org']);
       const shown = await visibleMarkers(view.page);
       assert.equal(shown.singles + shown.inClusters, ROWS.length);
-      assert.equal(await view.page.evaluate(() =>
-        window.album.map.hasLayer(window.album.trail) && window.album.trail.getLatLngs().length), ROWS.length);
+      // The trail runs through every photo: one line a day, each from the day before's last photo.
+      assert.equal(await view.page.evaluate(() => window.album.map.hasLayer(window.album.trail) &&
+        window.album.trail.getLayers().flatMap((l) => l.getLatLngs()).reduce((n, part) => n + part.length, 0) -
+        (window.album.days.length - 1)), ROWS.length);
       // The notice can be dismissed.
       await view.page.click('#tb-notice-close');
       assert.equal(await view.page.isVisible('#tb-notice'), false);
