@@ -53,14 +53,6 @@ void append_pair(AnsiText& list, const AnsiText& latitude, const AnsiText& longi
   list += ']';
 }
 
-// An empty or binary file, or some other page, is no album template.
-bool holds_a_placeholder(const AnsiText& template_text) {
-  for (const Placeholder& placeholder : kPlaceholders) {
-    if (template_text.contains(placeholder.name.toLatin1())) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows) {
@@ -131,6 +123,13 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
   return page;
 }
 
+bool is_album_template(const AnsiText& template_text) {
+  for (const Placeholder& placeholder : kPlaceholders) {
+    if (template_text.contains(placeholder.name.toLatin1())) return true;
+  }
+  return false;
+}
+
 AnsiText read_album_template(const WideText& path) {
   const WideText text = load_text(path);
   const qsizetype end = text.indexOf(QChar(u'\0'));
@@ -169,7 +168,7 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
   }
 
   const AnsiText template_text = read_album_template(template_file);
-  if (!holds_a_placeholder(template_text)) {
+  if (!is_album_template(template_text)) {
     throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
                                   "(such as {vorn_filenames}), so its page would show no photo")
                        .arg(template_file));

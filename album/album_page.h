@@ -35,6 +35,10 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
 // "Cannot open file ..." when it cannot be read.
 AnsiText read_album_template(const WideText& path);
 
+// Whether a template holds at least one placeholder: an empty or binary file, or some other
+// page, is no album template.
+bool is_album_template(const AnsiText& template_text);
+
 // The page file's bytes: a UTF-8 byte-order mark, then the text, up to its first NUL, in UTF-8
 // with CR LF for every line break (CR LF, lone CR, lone LF) but the one that ends the text.
 QByteArray album_page_bytes(const AnsiText& page_text);

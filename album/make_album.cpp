@@ -40,9 +40,11 @@ WideText read_result_line(int result, const PhotoPosition& position) {
   }
 }
 
-bool template_readable(const WideText& template_file) {
+// Whether the page writer will take the template, so that no preview folder is left behind
+// beside a page that is never written.
+bool template_usable(const WideText& template_file) {
   try {
-    return !read_album_template(template_file).isEmpty();
+    return is_album_template(read_album_template(template_file));
   } catch (const AppError&) {
     return false;
   }
@@ -98,8 +100,8 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   }
 
   // Before the ordering, so that the step's texts come in the order the photos were given; not
-  // for a template that cannot be read, as no page will be written (the page writer says why).
-  if (settings.previews && !rows.empty() && template_readable(settings.template_file)) {
+  // for a template the page writer refuses, as no page will be written (it says why).
+  if (settings.previews && !rows.empty() && template_usable(settings.template_file)) {
     make_album_previews(rows, page_path, log);
   }
   sort_photo_rows(rows);
