@@ -300,7 +300,10 @@ export async function settle(page) {
   await page.waitForFunction(() => {
     const { map } = window.album;
     const moving = map._animatingZoom || (map._panAnim && map._panAnim._inProgress);
-    const icons = [...document.querySelectorAll('.leaflet-marker-pane .leaflet-marker-icon')]
+    // The markers, an open popup and the map's own place must all stand still: a popup's
+    // automatic pan may start a moment after the markers have settled.
+    const icons = [...document.querySelectorAll(
+      '.leaflet-marker-pane .leaflet-marker-icon, .leaflet-popup, .leaflet-map-pane')]
       .map((e) => {
         const r = e.getBoundingClientRect();
         return `${Math.round(r.left)},${Math.round(r.top)},${getComputedStyle(e).opacity}`;

