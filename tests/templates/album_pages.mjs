@@ -220,9 +220,10 @@ export async function waitUntilReady(page) {
 }
 
 // Fills the lists that only some writers fill into a written page: photo and preview
-// addresses (functions of the photo's name) and the number of photos without a position.
-// A list the writer already filled is replaced.
-export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition }) {
+// addresses (functions of the photo's name), the number of photos without a position, the
+// track (a list of pieces, or the text to put between the brackets) and the positions'
+// sources (a function of the photo's name). A list the writer already filled is replaced.
+export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition, track, positionSource }) {
   let page = fs.readFileSync(pagePath, 'utf8');
   const names = JSON.parse(/<script type="application\/json" id="tb-names">(.*?)<\/script>/s.exec(page)[1]);
   const fill = (id, text) => {
@@ -233,6 +234,8 @@ export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosit
   if (photoUrl) fill('tb-photo-urls', list(photoUrl));
   if (previewUrl) fill('tb-preview-urls', list(previewUrl));
   if (withoutPosition !== undefined) fill('tb-without-position', String(withoutPosition));
+  if (track !== undefined) fill('tb-track', typeof track === 'string' ? track : JSON.stringify(track).slice(1, -1));
+  if (positionSource) fill('tb-position-sources', list(positionSource));
   fs.writeFileSync(pagePath, page);
   return names;
 }

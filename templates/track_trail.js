@@ -1,0 +1,172 @@
+// The album page's recorded track: the way actually walked, drawn as the trail in place of the
+// straight lines between photos when the album writer gave the page a track.
+//
+// TrailbookTrack.read(text) reads the JSON list of track pieces the writer put in the page
+// (#tb-track: [{"day":"YYYY:MM:DD","points":[[lat,lng],...]},...], one piece per local day of a
+// recorded segment). It returns null when the list is absent, empty or not of that form, and
+// the page then draws its trail as before. The points are kept in typed arrays only (Web
+// Mercator x/y for the drawing, latitude/longitude for what is drawn), so a track of a hundred
+// thousand points costs a few megabytes and a redraw compares numbers.
+//
+// track.setDays(dayOf) tells each piece its place in the page's day list (dayOf("20240604") is
+// the day's index, or -1 for a day without photos).
+// track.lines(view, day, colours) gives the lines to draw in and near the view, simplified to one
+// point per view.cell (in Mercator units), per colour: lines[c] is a list of [lat, lng] lists;
+// colour `colours` (one past the day colours) takes the pieces of days without photos. With
+// day >= 0 only that day's pieces are drawn.
+// track.bounds(day) is [south, west, north, east] of all pieces or of one day's, or null.
+// TrailbookTrack.describeSource(source) is the text that says where a photo's position came
+// from ({"track": seconds} of the writer's list), or '' for a position read from the photo.
+(function () {
+  'use strict';
+
+  var DAY_PATTERN = /^(\d{4}):(\d{2}):(\d{2})$/;
+
+  function validPoint(p) {
+    return Array.isArray(p) && p.length === 2 && typeof p[0] === 'number' &&
+      typeof p[1] === 'number' && isFinite(p[0]) && isFinite(p[1]) &&
+      Math.abs(p[0]) <= 90 && Math.abs(p[1]) <= 180;
+  }
+  function validPiece(piece) {
+    return piece !== null && typeof piece === 'object' && typeof piece.day === 'string' &&
+      DAY_PATTERN.test(piece.day) && Array.isArray(piece.points) && piece.points.length >= 2 &&
+      piece.points.every(validPoint);
+  }
+
+  // Great-circle distance in kilometres.
+  function distanceKm(lat1, lng1, lat2, lng2) {
+    var rad = Math.PI / 180;
+    var dLat = (lat2 - lat1) * rad, dLng = (lng2 - lng1) * rad;
+    var h = Math.sin(dLat / 2) * Math.sin(dLat / 2) +
+      Math.cos(lat1 * rad) * Math.cos(lat2 * rad) * Math.sin(dLng / 2) * Math.sin(dLng / 2);
+    return 12742 * Math.asin(Math.min(1, Math.sqrt(h)));
+  }
+
+  function Track(pieces) {
+    var count = 0;
+    pieces.forEach(function (piece) { count += piece.points.length; });
+    // Piece k holds points start[k] .. start[k + 1] - 1.
+    this.start = new Int32Array(pieces.length + 1);
+    this.dayKey = pieces.map(function (piece) { return piece.day.replace(DAY_PATTERN, '$1$2$3'); });
+    this.day = new Int32Array(pieces.length).fill(-1);
+    // Each piece's box in Mercator units, so pieces far from the view are passed over whole.
+    this.box = new Float64Array(pieces.length * 4);
+    this.lat = new Float64Array(count);
+    this.lng = new Float64Array(count);
+    this.x = new Float64Array(count);
+    this.y = new Float64Array(count);
+    this.distanceKm = 0;
+    var at = 0;
+    for (var k = 0; k < pieces.length; k++) {
+      this.start[k] = at;
+      var points = pieces[k].points;
+      var minX = Infinity, minY = Infinity, maxX = -Infinity, maxY = -Infinity;
+      for (var i = 0; i < points.length; i++, at++) {
+        var lat = points[i][0], lng = points[i][1], sin = Math.sin(lat * Math.PI / 180);
+        // Latitudes at the poles have no Mercator place: they are kept just short of it.
+        sin = Math.max(-0.9999999, Math.min(0.9999999, sin));
+        var x = (lng + 180) / 360, y = 0.5 - Math.log((1 + sin) / (1 - sin)) / (4 * Math.PI);
+        this.lat[at] = lat;
+        this.lng[at] = lng;
+        this.x[at] = x;
+        this.y[at] = y;
+        if (x < minX) minX = x;
+        if (x > maxX) maxX = x;
+        if (y < minY) minY = y;
+        if (y > maxY) maxY = y;
+        if (i > 0) this.distanceKm += distanceKm(this.lat[at - 1], this.lng[at - 1], lat, lng);
+      }
+      this.box.set([minX, minY, maxX, maxY], k * 4);
+    }
+    this.start[pieces.length] = at;
+    this.pieces = pieces.length;
+    this.points = count;
+  }
+
+  Track.prototype.setDays = function (dayOf) {
+    for (var k = 0; k < this.pieces; k++) this.day[k] = dayOf(this.dayKey[k]);
+  };
+
+  // view: {x0, y0, x1, y1, cell, wholeWorld} in Mercator units (0..1 over the world).
+  Track.prototype.lines = function (view, day, colours) {
+    var lines = [];
+    for (var c = 0; c <= colours; c++) lines.push([]);
+    var x = this.x, y = this.y, lat = this.lat, lng = this.lng;
+    var x0 = view.x0, x1 = view.x1, y0 = view.y0, y1 = view.y1, all = view.wholeWorld;
+    for (var k = 0; k < this.pieces; k++) {
+      var pieceDay = this.day[k];
+      if (day >= 0 && pieceDay !== day) continue;
+      var b = k * 4;
+      if (!all && (this.box[b] > x1 || this.box[b + 2] < x0 || this.box[b + 1] > y1 || this.box[b + 3] < y0)) {
+        continue;
+      }
+      var out = lines[pieceDay >= 0 ? pieceDay % colours : colours];
+      var first = this.start[k], end = this.start[k + 1];
+      var line = [], lastCellX = NaN, lastCellY = NaN, prevIn = false;
+      for (var i = first; i < end; i++) {
+        var inView = all || (x[i] >= x0 && x[i] <= x1 && y[i] >= y0 && y[i] <= y1);
+        if (!inView && !prevIn) {
+          if (line.length > 1) out.push(line);
+          line = [];
+          lastCellX = lastCellY = NaN;
+          continue;
+        }
+        // A line coming into the view starts at the point before, outside it.
+        if (!line.length && prevIn === false && i > first) line.push([lat[i - 1], lng[i - 1]]);
+        var cx = Math.floor(x[i] / view.cell), cy = Math.floor(y[i] / view.cell);
+        if (cx !== lastCellX || cy !== lastCellY || i === end - 1 || !inView) {
+          line.push([lat[i], lng[i]]);
+          lastCellX = cx;
+          lastCellY = cy;
+        }
+        prevIn = inView;
+      }
+      if (line.length > 1) out.push(line);
+    }
+    return lines;
+  };
+
+  Track.prototype.bounds = function (day) {
+    var s = Infinity, w = Infinity, n = -Infinity, e = -Infinity;
+    for (var k = 0; k < this.pieces; k++) {
+      if (day >= 0 && this.day[k] !== day) continue;
+      for (var i = this.start[k]; i < this.start[k + 1]; i++) {
+        if (this.lat[i] < s) s = this.lat[i];
+        if (this.lat[i] > n) n = this.lat[i];
+        if (this.lng[i] < w) w = this.lng[i];
+        if (this.lng[i] > e) e = this.lng[i];
+      }
+    }
+    return s <= n ? [s, w, n, e] : null;
+  };
+
+  function read(text) {
+    var pieces;
+    try {
+      pieces = JSON.parse(text);
+    } catch (e) {
+      return null;
+    }
+    if (!Array.isArray(pieces) || !pieces.length || !pieces.every(validPiece)) return null;
+    return new Track(pieces);
+  }
+
+  function validSource(source) {
+    return source === null || (typeof source === 'object' && Object.keys(source).length === 1 &&
+      typeof source.track === 'number' && source.track >= 0 && Math.floor(source.track) === source.track);
+  }
+
+  // "12 s", "4 min 5 s", "2 h 10 min".
+  function describeSeconds(s) {
+    if (s < 60) return s + ' s';
+    if (s < 3600) return Math.floor(s / 60) + ' min' + (s % 60 ? ' ' + (s % 60) + ' s' : '');
+    return Math.floor(s / 3600) + ' h' + (Math.floor(s / 60) % 60 ? ' ' + Math.floor(s / 60) % 60 + ' min' : '');
+  }
+  function describeSource(source) {
+    if (!source || typeof source.track !== 'number') return '';
+    return 'Position from track (' +
+      (source.track === 0 ? 'on a track point' : describeSeconds(source.track) + ' from a track point') + ')';
+  }
+
+  window.TrailbookTrack = { read: read, validSource: validSource, describeSource: describeSource };
+})();

@@ -1,0 +1,159 @@
+// The album page with a recorded track: the track is the trail, coloured by day and following
+// the day filter, and a photo placed from the track says so in its popup and the viewer. A page
+// whose track list is absent, empty or not of the agreed form draws the trail between photos.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+
+import {
+  endMarkers, fillOptionalLists, launchChromium, openAlbum, settle, tempDir, writeAlbumPage, writePhotos,
+} from './album_pages.mjs';
+
+const RED = '#d7263d', BLUE = '#1f6feb', GREY = '#5b6575';
+
+// An arc of `steps` + 1 points from (lat, lng0) to (lat, lng1), bulging north (bulge > 0) or
+// south, with the writer's five decimals.
+function arc(lat, lng0, lng1, bulge, steps) {
+  const points = [];
+  for (let k = 0; k <= steps; k++) {
+    const angle = Math.PI * (1 - k / steps);
+    points.push([+(lat + bulge * Math.sin(angle)).toFixed(5),
+      +((lng0 + lng1) / 2 + (lng1 - lng0) / 2 * Math.cos(angle)).toFixed(5)]);
+  }
+  return points;
+}
+// Two days with photos, a third with only the track.
+const TRACK = [
+  { day: '2024:06:03', points: arc(47, 8.00, 8.04, 0.01, 16) },
+  { day: '2024:06:04', points: arc(47, 8.04, 8.08, -0.01, 16) },
+  { day: '2024:06:05', points: arc(47, 8.08, 8.10, 0.005, 4) },
+];
+const ROWS = [
+  { name: 'start.jpg', dateTime: '2024:06:03 09:00:00', lat: '47.0000000', lng: '8.0000000' },
+  { name: 'placed.jpg', dateTime: '2024:06:03 10:00:00', lat: String(TRACK[0].points[8][0]),
+    lng: String(TRACK[0].points[8][1]) },
+  { name: 'noon.jpg', dateTime: '2024:06:03 12:00:00', lat: '47.0000000', lng: '8.0400000' },
+  { name: 'morning.jpg', dateTime: '2024:06:04 09:00:00', lat: '46.9980000', lng: '8.0450000' },
+  { name: 'end.jpg', dateTime: '2024:06:04 17:00:00', lat: '46.9990000', lng: '8.0780000' },
+];
+const SOURCES = { 'placed.jpg': { track: 12 } };
+
+let browser;
+const folders = [];
+before(async () => { browser = await launchChromium(); });
+after(async () => {
+  await browser?.close();
+  for (const dir of folders) fs.rmSync(dir, { recursive: true, force: true });
+});
+
+// Writes the album of ROWS and fills its track list (undefined: left as the writer left it).
+async function trackAlbum(track) {
+  const dir = tempDir();
+  folders.push(dir);
+  await writePhotos(browser, dir, ROWS.map((r) => r.name));
+  const pagePath = path.join(dir, 'album.html');
+  writeAlbumPage(ROWS, pagePath);
+  fillOptionalLists(pagePath, { track, positionSource: (name) => SOURCES[name] || null });
+  return pagePath;
+}
+
+// The trail as drawn: per line that holds anything, its colour and its parts of [lat, lng].
+const drawnTrail = (page) => page.evaluate(() => window.album.trail.getLayers()
+  .map((line) => ({ colour: line.options.color,
+    parts: line.getLatLngs().map((part) => part.map((p) => [+p.lat.toFixed(5), +p.lng.toFixed(5)])) }))
+  .filter((line) => line.parts.length));
+
+function trackKm() {
+  const rad = Math.PI / 180;
+  let km = 0;
+  for (const { points } of TRACK) {
+    for (let k = 1; k < points.length; k++) {
+      const [a, b] = [points[k - 1], points[k]].map(([lat, lng]) => [lat * rad, lng * rad]);
+      const h = Math.sin((b[0] - a[0]) / 2) ** 2 + Math.cos(a[0]) * Math.cos(b[0]) * Math.sin((b[1] - a[1]) / 2) ** 2;
+      km += 12742 * Math.asin(Math.sqrt(h));
+    }
+  }
+  return km;
+}
+
+describe('an album with a track', () => {
+  let view;
+  before(async () => { view = await openAlbum(browser, await trackAlbum(TRACK)); });
+  after(async () => { await view?.context.close(); });
+
+  test('the trail is the track, a line per day in its colour, and the day filter shows one day', async () => {
+    const { page } = view;
+    await settle(page);
+    assert.deepEqual(await drawnTrail(page), [
+      { colour: RED, parts: [TRACK[0].points] },
+      { colour: BLUE, parts: [TRACK[1].points] },
+      { colour: GREY, parts: [TRACK[2].points] },
+    ]);
+    assert.deepEqual(await endMarkers(page), { start: 'start.jpg', end: 'end.jpg' });
+    await page.evaluate(() => window.album.chooseDay(1, true));
+    await settle(page);
+    assert.deepEqual(await drawnTrail(page), [{ colour: BLUE, parts: [TRACK[1].points] }]);
+    await page.evaluate(() => window.album.chooseDay(-1, true));
+    await settle(page);
+    assert.equal((await drawnTrail(page)).length, 3);
+  });
+
+  test('the header gives the distance along the track', async () => {
+    const { page } = view;
+    assert.ok(Math.abs(await page.evaluate(() => window.album.distanceKm) - trackKm()) < 1e-9);
+    assert.equal(await page.getAttribute('#tb-distance', 'title'), 'Distance along the recorded track');
+    assert.match(await page.textContent('#tb-distance'), /^[\d.]+ mi along the recorded track$/);
+  });
+
+  test('a placed photo says so in its popup and the viewer; one with its own position does not', async () => {
+    const { page } = view;
+    const cases = [['placed.jpg', 'Position from track (12 s from a track point)'], ['start.jpg', '']];
+    for (const [name, source] of cases) {
+      await page.evaluate((n) => window.album.openPhoto(window.album.photos.findIndex((p) => p.name === n)), name);
+      await page.waitForFunction((n) => document.querySelector('.leaflet-popup .tb-name')?.textContent === n, name);
+      assert.equal(await page.evaluate(() => document.querySelector('.leaflet-popup .tb-source')?.textContent ?? ''),
+        source);
+      await page.evaluate(() => window.album.openViewer(window.album.openIndex));
+      assert.equal(await page.textContent('#tb-viewer-source'), source);
+      await page.keyboard.press('Escape');
+      await page.waitForSelector('#tb-viewer', { state: 'hidden' });
+    }
+    const texts = await page.evaluate(() => [0, 1, 75, 600, 7200, 7260].map((s) =>
+      window.TrailbookTrack.describeSource({ track: s })));
+    assert.deepEqual(texts, ['Position from track (on a track point)', 'Position from track (1 s from a track point)',
+      'Position from track (1 min 15 s from a track point)', 'Position from track (10 min from a track point)',
+      'Position from track (2 h from a track point)', 'Position from track (2 h 1 min from a track point)']);
+    assert.deepEqual(view.problems(), []);
+  });
+});
+
+describe('without a usable track', () => {
+  // Today's trail: each day's photos in time order, a day starting at the day before's last photo.
+  const photoTrail = [
+    { colour: RED, parts: [ROWS.slice(0, 3).map((r) => [+r.lat, +r.lng])] },
+    { colour: BLUE, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
+  ];
+  const CASES = [
+    ['the list left unfilled', undefined],
+    ['an empty list', ''],
+    ['text that is no JSON', '{"day":'],
+    ['a piece of one point', '{"day":"2024:06:03","points":[[47,8]]}'],
+    ['a day written otherwise', '{"day":"2024-06-03","points":[[47,8],[47.1,8]]}'],
+    ['a point off the Earth', '{"day":"2024:06:03","points":[[47,8],[147.1,8]]}'],
+  ];
+  for (const [label, track] of CASES) {
+    test(`${label}: the trail joins the photos`, async () => {
+      const { page, context, problems } = await openAlbum(browser, await trackAlbum(track));
+      try {
+        await settle(page);
+        assert.deepEqual(await drawnTrail(page), photoTrail);
+        assert.equal(await page.getAttribute('#tb-distance', 'title'), null);
+        assert.match(await page.textContent('#tb-distance'), /^[\d.]+ mi$/);
+        assert.deepEqual(problems(), []);
+      } finally {
+        await context.close();
+      }
+    });
+  }
+});
