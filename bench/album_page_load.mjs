@@ -2,6 +2,7 @@
 // Load time of a large album page in headless Chromium, from disk as the program opens it.
 //
 //   node bench/album_page_load.mjs [--photos 100000] [--runs 3] [--compare OLD_TEMPLATE.html]
+//                                  [--track POINTS]
 //
 // Writes an album page of a made-up journey (with the program's writer when
 // TRAILBOOK_MAKE_TEST_ALBUM names the make_test_album tool, else the JavaScript one), with every
@@ -20,6 +21,9 @@
 //   offline   with no network: the offline map's drawing tasks (longest, median, how many over
 //             50 ms: wall time, so a loaded machine's pauses count too) and its drawing time per
 //             view, over views from zoom 2 to 12 (each drawn afresh: no cached tiles)
+// With --track, the page also gets a recorded track of POINTS points along the journey (see
+// walkTrack), drawn as the trail, and reports
+//   zooms     the slowest of six zoom steps in from the overview, each until painted
 // With --compare, the same page is also written from OLD_TEMPLATE.html and both are loaded in
 // turn in every run, so that both sets of figures share the machine's load.
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
@@ -29,9 +33,9 @@ import path from 'node:path';
 import { performance } from 'node:perf_hooks';
 
 import {
-  launchChromium, linkPhotos, openAlbum, templatePath, tempDir, writeAlbumPage,
+  fillOptionalLists, launchChromium, linkPhotos, openAlbum, templatePath, tempDir, writeAlbumPage,
 } from '../tests/templates/album_pages.mjs';
-import { walkRows } from '../tests/templates/walk_rows.mjs';
+import { walkRows, walkTrack } from '../tests/templates/walk_rows.mjs';
 
 function option(name, fallback) {
   const at = process.argv.indexOf(`--${name}`);
@@ -40,6 +44,7 @@ function option(name, fallback) {
 const photos = Number(option('photos', 100000));
 const runs = Number(option('runs', 3));
 const compare = option('compare', null);
+const trackPoints = Number(option('track', 0));
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const load = () => os.loadavg().map((l) => l.toFixed(2)).join(' ');
 
@@ -52,6 +57,7 @@ for (const [k, page] of pages.entries()) {
   const writeStart = performance.now();
   page.writer = writeAlbumPage(rows, page.path, { template: page.template });
   page.writeMs = performance.now() - writeStart;
+  if (trackPoints) fillOptionalLists(page.path, { track: walkTrack(rows, trackPoints) });
   page.bytes = fs.statSync(page.path).size;
   page.results = [];
 }
@@ -94,6 +100,21 @@ async function measure(browser, page) {
     Promise.resolve(window.album.settled).then(() => requestAnimationFrame(() =>
       requestAnimationFrame(() => done(performance.now() - start))));
   }));
+  // Zoom steps in from the overview: with a track, the first ones redraw all of it.
+  const zooms = trackPoints ? await tab.evaluate(async () => {
+    const { map } = window.album;
+    const times = [];
+    window.album.chooseDay(-1, true);
+    await window.album.settled;
+    for (let k = 0; k < 6; k++) {
+      const start = performance.now();
+      map.setZoom(map.getZoom() + 1, { animate: false });
+      await window.album.settled;
+      await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+      times.push(performance.now() - start);
+    }
+    return Math.max(...times);
+  }) : NaN;
   const popup = await tab.evaluate((index) => new Promise((done) => {
     const { map } = window.album;
     const start = performance.now();
@@ -111,7 +132,7 @@ async function measure(browser, page) {
   const problems = view.problems();
   if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
   await view.context.close();
-  return { ...state, after: state.ready - state.parsed, busy, zoom, popup, longest, ...offline };
+  return { ...state, after: state.ready - state.parsed, busy, zoom, zooms, popup, longest, ...offline };
 }
 
 // The offline map's drawing (shown when the page has no network, as here): each drawing task
@@ -159,7 +180,7 @@ try {
       console.log(`run ${run + 1}, ${page.label}: parsed ${r.parsed.toFixed(0)} ms, ready ` +
         `${r.ready.toFixed(0)} ms (${r.after.toFixed(0)} ms after the parse), longest task after ` +
         `first paint ${r.longest.toFixed(0)} ms, main thread busy ${r.busy.toFixed(0)} ms, zoom ` +
-        `${r.zoom.toFixed(0)} ms, popup ${r.popup.toFixed(0)} ms, JS heap ${r.heap.toFixed(0)} MB ` +
+        `${r.zoom.toFixed(0)} ms${trackPoints ? `, slowest of six zoom steps ${r.zooms.toFixed(0)} ms` : ''}, popup ${r.popup.toFixed(0)} ms, JS heap ${r.heap.toFixed(0)} MB ` +
         `(load average before: ${loadBefore})`);
       console.log(`  ${r.offlineViews ? `offline map: longest task ${r.offlineTask.toFixed(1)} ms ` +
         `(median ${r.offlineTaskMedian.toFixed(1)} ms, ${r.offlineOver50} of ${r.offlineTasks} over ` +
@@ -172,11 +193,12 @@ try {
   fs.rmSync(dir, { recursive: true, force: true });
 }
 
-console.log(`\nalbum page with ${photos} photos, median of ${runs} runs in headless Chromium, ` +
+console.log(`\nalbum page with ${photos} photos${trackPoints ? ` and a track of ${trackPoints} points` : ''}, median of ${runs} runs in headless Chromium, ` +
   `${os.cpus().length} cores, load average now ${load()}:`);
 const keys = [['parsed', 'parsed (DOMContentLoaded)'], ['ready', 'photos placed, page ready'],
   ['after', 'ready after the parse'], ['longest', 'longest task after first paint'],
   ['busy', 'main thread busy until ready'], ['zoom', 'one zoom step'],
+  ...(trackPoints ? [['zooms', 'slowest of six zoom steps']] : []),
   ['popup', 'popup of the middle photo']];
 const header = ['', ...pages.map((p) => p.label)];
 console.log(`  ${header[0].padEnd(32)}${header.slice(1).map((h) => h.padStart(16)).join('')}`);

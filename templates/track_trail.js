@@ -10,8 +10,8 @@
 //
 // track.setDays(dayOf) tells each piece its place in the page's day list (dayOf("20240604") is
 // the day's index, or -1 for a day without photos).
-// track.lines(view, day, colours) gives the lines to draw in and near the view, simplified to one
-// point per view.cell (in Mercator units), per colour: lines[c] is a list of [lat, lng] lists;
+// track.lines(view, day, colours) gives the lines to draw in and near the view, simplified to
+// points at least view.cell apart (in Mercator units), per colour: lines[c] is a list of [lat, lng] lists;
 // colour `colours` (one past the day colours) takes the pieces of days without photos. With
 // day >= 0 only that day's pieces are drawn.
 // track.bounds(day) is [south, west, north, east] of all pieces or of one day's, or null.
@@ -21,6 +21,8 @@
   'use strict';
 
   var DAY_PATTERN = /^(\d{4}):(\d{2}):(\d{2})$/;
+  // Zoom levels whose simplified track is kept for when the map comes back to them.
+  var MAX_CACHED_ZOOMS = 8;
 
   function validPoint(p) {
     return Array.isArray(p) && p.length === 2 && typeof p[0] === 'number' &&
@@ -56,6 +58,7 @@
     this.x = new Float64Array(count);
     this.y = new Float64Array(count);
     this.distanceKm = 0;
+    this.cache = new Map();
     var at = 0;
     for (var k = 0; k < pieces.length; k++) {
       this.start[k] = at;
@@ -87,12 +90,42 @@
     for (var k = 0; k < this.pieces; k++) this.day[k] = dayOf(this.dayKey[k]);
   };
 
+  // The points kept when each is at least `cell` from the one kept before it (and every piece's
+  // first and last), as indices with where each piece's start: made once per zoom level, so a
+  // redraw looks only at a few points per pixel of the line, however dense the recording.
+  Track.prototype.kept = function (cell) {
+    var cached = this.cache.get(cell);
+    if (cached) return cached;
+    var x = this.x, y = this.y, far = cell * cell;
+    var index = new Int32Array(this.points), starts = new Int32Array(this.pieces + 1), used = 0;
+    for (var k = 0; k < this.pieces; k++) {
+      starts[k] = used;
+      var first = this.start[k], last = this.start[k + 1] - 1, keptX = x[first], keptY = y[first];
+      index[used++] = first;
+      for (var i = first + 1; i < last; i++) {
+        var dx = x[i] - keptX, dy = y[i] - keptY;
+        if (dx * dx + dy * dy >= far) {
+          index[used++] = i;
+          keptX = x[i];
+          keptY = y[i];
+        }
+      }
+      index[used++] = last;
+    }
+    starts[this.pieces] = used;
+    cached = { index: index.slice(0, used), starts: starts };
+    if (this.cache.size >= MAX_CACHED_ZOOMS) this.cache.delete(this.cache.keys().next().value);
+    this.cache.set(cell, cached);
+    return cached;
+  };
+
   // view: {x0, y0, x1, y1, cell, wholeWorld} in Mercator units (0..1 over the world).
   Track.prototype.lines = function (view, day, colours) {
     var lines = [];
     for (var c = 0; c <= colours; c++) lines.push([]);
     var x = this.x, y = this.y, lat = this.lat, lng = this.lng;
     var x0 = view.x0, x1 = view.x1, y0 = view.y0, y1 = view.y1, all = view.wholeWorld;
+    var kept = this.kept(view.cell), index = kept.index;
     for (var k = 0; k < this.pieces; k++) {
       var pieceDay = this.day[k];
       if (day >= 0 && pieceDay !== day) continue;
@@ -101,24 +134,19 @@
         continue;
       }
       var out = lines[pieceDay >= 0 ? pieceDay % colours : colours];
-      var first = this.start[k], end = this.start[k + 1];
-      var line = [], lastCellX = NaN, lastCellY = NaN, prevIn = false;
-      for (var i = first; i < end; i++) {
+      var first = kept.starts[k], end = kept.starts[k + 1];
+      var line = [], prevIn = false;
+      for (var j = first; j < end; j++) {
+        var i = index[j];
         var inView = all || (x[i] >= x0 && x[i] <= x1 && y[i] >= y0 && y[i] <= y1);
         if (!inView && !prevIn) {
           if (line.length > 1) out.push(line);
           line = [];
-          lastCellX = lastCellY = NaN;
           continue;
         }
         // A line coming into the view starts at the point before, outside it.
-        if (!line.length && prevIn === false && i > first) line.push([lat[i - 1], lng[i - 1]]);
-        var cx = Math.floor(x[i] / view.cell), cy = Math.floor(y[i] / view.cell);
-        if (cx !== lastCellX || cy !== lastCellY || i === end - 1 || !inView) {
-          line.push([lat[i], lng[i]]);
-          lastCellX = cx;
-          lastCellY = cy;
-        }
+        if (!line.length && j > first) line.push([lat[index[j - 1]], lng[index[j - 1]]]);
+        line.push([lat[i], lng[i]]);
         prevIn = inView;
       }
       if (line.length > 1) out.push(line);

@@ -29,3 +29,22 @@ export function walkRows(count, { seed = 1, start = [45.0, 5.0] } = {}) {
   }
   return rows;
 }
+
+// A recorded track of `count` points along the dated photos of `rows` in time order, wavering a
+// little between them, as the writer gives it to the page: one piece per day, five decimals.
+export function walkTrack(rows, count) {
+  const dated = rows.filter((r) => r.dateTime).sort((a, b) => (a.dateTime < b.dateTime ? -1 : a.dateTime > b.dateTime ? 1 : 0));
+  const pieces = [];
+  if (dated.length < 2 || count < 2) return pieces;
+  for (let i = 0; i < count; i++) {
+    const t = (i / (count - 1)) * (dated.length - 1);
+    const j = Math.min(Math.floor(t), dated.length - 2), f = t - j;
+    const [a, b] = [dated[j], dated[j + 1]];
+    const lat = +a.lat + (+b.lat - +a.lat) * f + 0.0003 * Math.sin(i * 0.7);
+    const lng = +a.lng + (+b.lng - +a.lng) * f + 0.0003 * Math.cos(i * 0.9);
+    const day = (f < 0.5 ? a : b).dateTime.slice(0, 10);
+    if (!pieces.length || pieces.at(-1).day !== day) pieces.push({ day, points: [] });
+    pieces.at(-1).points.push([+lat.toFixed(5), +Math.max(-180, Math.min(180, lng)).toFixed(5)]);
+  }
+  return pieces.filter((piece) => piece.points.length >= 2);
+}
