@@ -1,10 +1,11 @@
 // The album page's recorded track: the way actually walked, drawn as the trail in place of the
 // straight lines between photos when the album writer gave the page a track.
 //
-// TrailbookTrack.read(text) reads the JSON list of track pieces the writer put in the page
-// (#tb-track: [{"day":"YYYY:MM:DD","points":[[lat,lng],...]},...], one piece per local day of a
-// recorded segment). It returns null when the list is absent, empty or not of that form, and
-// the page then draws its trail as before. The points are kept in typed arrays only (Web
+// TrailbookTrack.build(TrailbookTrack.parse(text)) reads the JSON list of track pieces the writer
+// put in the page (#tb-track: [{"day":"YYYY:MM:DD","points":[[lat,lng],...]},...], one piece per
+// local day of a recorded segment), in two steps that the page runs as separate tasks. It gives
+// null when the list is absent, empty or not of that form, and the page then draws its trail
+// as before. The points are kept in typed arrays only (Web
 // Mercator x/y for the drawing, latitude/longitude for what is drawn), so a track of a hundred
 // thousand points costs a few megabytes and a redraw compares numbers.
 //
@@ -168,13 +169,14 @@
     return s <= n ? [s, w, n, e] : null;
   };
 
-  function read(text) {
-    var pieces;
+  function parse(text) {
     try {
-      pieces = JSON.parse(text);
+      return JSON.parse(text);
     } catch (e) {
       return null;
     }
+  }
+  function build(pieces) {
     if (!Array.isArray(pieces) || !pieces.length || !pieces.every(validPiece)) return null;
     return new Track(pieces);
   }
@@ -196,5 +198,5 @@
       (source.track === 0 ? 'on a track point' : describeSeconds(source.track) + ' from a track point') + ')';
   }
 
-  window.TrailbookTrack = { read: read, validSource: validSource, describeSource: describeSource };
+  window.TrailbookTrack = { parse: parse, build: build, validSource: validSource, describeSource: describeSource };
 })();
