@@ -25,26 +25,17 @@
   // Zoom levels whose simplified track is kept for when the map comes back to them.
   var MAX_CACHED_ZOOMS = 8;
 
-  function validPoint(p) {
-    return Array.isArray(p) && p.length === 2 && typeof p[0] === 'number' &&
-      typeof p[1] === 'number' && isFinite(p[0]) && isFinite(p[1]) &&
-      Math.abs(p[0]) <= 90 && Math.abs(p[1]) <= 180;
-  }
   function validPiece(piece) {
     return piece !== null && typeof piece === 'object' && typeof piece.day === 'string' &&
-      DAY_PATTERN.test(piece.day) && Array.isArray(piece.points) && piece.points.length >= 2 &&
-      piece.points.every(validPoint);
+      DAY_PATTERN.test(piece.day) && Array.isArray(piece.points) && piece.points.length >= 2;
+  }
+  function validPoint(p) {
+    return Array.isArray(p) && p.length === 2 && typeof p[0] === 'number' &&
+      typeof p[1] === 'number' && Math.abs(p[0]) <= 90 && Math.abs(p[1]) <= 180;
   }
 
-  // Great-circle distance in kilometres.
-  function distanceKm(lat1, lng1, lat2, lng2) {
-    var rad = Math.PI / 180;
-    var dLat = (lat2 - lat1) * rad, dLng = (lng2 - lng1) * rad;
-    var h = Math.sin(dLat / 2) * Math.sin(dLat / 2) +
-      Math.cos(lat1 * rad) * Math.cos(lat2 * rad) * Math.sin(dLng / 2) * Math.sin(dLng / 2);
-    return 12742 * Math.asin(Math.min(1, Math.sqrt(h)));
-  }
-
+  // The pieces' points in typed arrays, with the length of the track; null when a point is not
+  // a position on Earth.
   function Track(pieces) {
     var count = 0;
     pieces.forEach(function (piece) { count += piece.points.length; });
@@ -54,37 +45,50 @@
     this.day = new Int32Array(pieces.length).fill(-1);
     // Each piece's box in Mercator units, so pieces far from the view are passed over whole.
     this.box = new Float64Array(pieces.length * 4);
-    this.lat = new Float64Array(count);
-    this.lng = new Float64Array(count);
-    this.x = new Float64Array(count);
-    this.y = new Float64Array(count);
-    this.distanceKm = 0;
+    var latOf = this.lat = new Float64Array(count), lngOf = this.lng = new Float64Array(count);
+    var xOf = this.x = new Float64Array(count), yOf = this.y = new Float64Array(count);
     this.cache = new Map();
-    var at = 0;
+    this.pieces = pieces.length;
+    this.points = count;
+    this.valid = true;
+    var rad = Math.PI / 180, km = 0, at = 0;
     for (var k = 0; k < pieces.length; k++) {
       this.start[k] = at;
       var points = pieces[k].points;
-      var minX = Infinity, minY = Infinity, maxX = -Infinity, maxY = -Infinity;
+      var minX = Infinity, minY = Infinity, maxX = -Infinity, maxY = -Infinity, cosBefore = 0;
       for (var i = 0; i < points.length; i++, at++) {
-        var lat = points[i][0], lng = points[i][1], sin = Math.sin(lat * Math.PI / 180);
+        var point = points[i];
+        if (!validPoint(point)) {
+          this.valid = false;
+          return;
+        }
+        var lat = point[0], lng = point[1], sin = Math.sin(lat * rad), cos = Math.cos(lat * rad);
         // Latitudes at the poles have no Mercator place: they are kept just short of it.
-        sin = Math.max(-0.9999999, Math.min(0.9999999, sin));
-        var x = (lng + 180) / 360, y = 0.5 - Math.log((1 + sin) / (1 - sin)) / (4 * Math.PI);
-        this.lat[at] = lat;
-        this.lng[at] = lng;
-        this.x[at] = x;
-        this.y[at] = y;
+        var s = Math.max(-0.9999999, Math.min(0.9999999, sin));
+        var x = (lng + 180) / 360, y = 0.5 - Math.log((1 + s) / (1 - s)) / (4 * Math.PI);
+        latOf[at] = lat;
+        lngOf[at] = lng;
+        xOf[at] = x;
+        yOf[at] = y;
         if (x < minX) minX = x;
         if (x > maxX) maxX = x;
         if (y < minY) minY = y;
         if (y > maxY) maxY = y;
-        if (i > 0) this.distanceKm += distanceKm(this.lat[at - 1], this.lng[at - 1], lat, lng);
+        if (i > 0) {
+          // Great-circle distance from the point before.
+          var sinLat = Math.sin((lat - latOf[at - 1]) * rad / 2), sinLng = Math.sin((lng - lngOf[at - 1]) * rad / 2);
+          var h = sinLat * sinLat + cosBefore * cos * sinLng * sinLng;
+          km += 12742 * Math.asin(Math.min(1, Math.sqrt(h)));
+        }
+        cosBefore = cos;
       }
-      this.box.set([minX, minY, maxX, maxY], k * 4);
+      this.box[k * 4] = minX;
+      this.box[k * 4 + 1] = minY;
+      this.box[k * 4 + 2] = maxX;
+      this.box[k * 4 + 3] = maxY;
     }
     this.start[pieces.length] = at;
-    this.pieces = pieces.length;
-    this.points = count;
+    this.distanceKm = km;
   }
 
   Track.prototype.setDays = function (dayOf) {
@@ -178,7 +182,8 @@
   }
   function build(pieces) {
     if (!Array.isArray(pieces) || !pieces.length || !pieces.every(validPiece)) return null;
-    return new Track(pieces);
+    var track = new Track(pieces);
+    return track.valid ? track : null;
   }
 
   function validSource(source) {
