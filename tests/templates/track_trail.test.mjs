@@ -97,6 +97,16 @@ describe('an album with a track', () => {
     await page.evaluate(() => window.album.chooseDay(-1, true));
     await settle(page);
     assert.equal((await drawnTrail(page)).length, 3);
+    // Zoomed out, each day's line keeps only points a few pixels apart, from its first to its last.
+    await page.evaluate(() => window.album.map.setZoom(10, { animate: false }));
+    await settle(page);
+    const far = await drawnTrail(page);
+    assert.deepEqual(far.map((line) => line.parts.map((part) => [part[0], part.at(-1)])),
+      TRACK.map((piece) => [[piece.points[0], piece.points.at(-1)]]));
+    const drawnPoints = far.reduce((n, line) => n + line.parts[0].length, 0);
+    assert.ok(drawnPoints < TRACK.reduce((n, piece) => n + piece.points.length, 0) / 2, JSON.stringify(far));
+    await page.evaluate(() => window.album.chooseDay(-1, true));
+    await settle(page);
   });
 
   test('the header gives the distance along the track', async () => {
