@@ -6,6 +6,7 @@
 #include "exif/embedded_preview.h"
 #include "exif/file_exif_locator.h"
 #include "exif/os_photo_file.h"
+#include "exif/read_plan_hint.h"
 #include "exif/stream_reads.h"
 
 namespace {
@@ -22,17 +23,18 @@ PhotoContainer kind_of(RandomAccessFile& file) {
 }
 
 // The photo's EXIF orientation, 1 when it has none.
-int orientation_of(RandomAccessFile& file) {
+int orientation_of(RandomAccessFile& file, const ReadPlan& plan) {
   ExifRecord record;
-  const FileExifResult result = locate_exif_in_file(record, file);
+  const FileExifResult result = locate_exif_in_file(record, file, plan);
   const bool known =
       result.status == PhotoFileStatus::read && record.orientation >= 1 && record.orientation <= 8;
   return known ? record.orientation : 1;
 }
 
-std::optional<QByteArray> jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& preview) {
+std::optional<QByteArray> jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& preview,
+                                       const ReadPlan& plan) {
   WideText ignored;  // the caller's fallbacks report their own failure
-  QByteArray bytes = embedded_jpeg_preview(file, preview, orientation_of(file), ignored);
+  QByteArray bytes = embedded_jpeg_preview(file, preview, orientation_of(file, plan), ignored);
   if (bytes.isEmpty()) return std::nullopt;
   return bytes;
 }
@@ -47,9 +49,10 @@ std::optional<QByteArray> container_preview_bytes(const AnsiText& path, WideText
       kind != PhotoContainer::iso_media) {
     return std::nullopt;
   }
-  const std::optional<EmbeddedPreview> preview = find_embedded_preview_in_file(file);
+  const ReadPlan plan = read_plan_for(path);
+  const std::optional<EmbeddedPreview> preview = find_embedded_preview_in_file(file, plan);
   if (preview && preview->type == four_cc("jpeg")) {
-    std::optional<QByteArray> bytes = jpeg_preview(file, *preview);
+    std::optional<QByteArray> bytes = jpeg_preview(file, *preview, plan);
     if (bytes || kind != PhotoContainer::iso_media) return bytes;
   }
   if (kind != PhotoContainer::iso_media) return std::nullopt;

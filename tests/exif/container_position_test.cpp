@@ -12,6 +12,7 @@
 #include "exif/file_exif_locator.h"
 #include "exif/photo_exif_locator.h"
 #include "exif/photo_position.h"
+#include "exif/read_plan_hint.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/memory_file.h"
@@ -225,6 +226,36 @@ TEST(ContainerPositionTest, LargeAndHostileFilesReadLittle) {
         EXPECT_LE(file.bytes_read, ReadPlan{}.head + ReadPlan{}.tail) << c.name;
       }
     }
+  }
+}
+
+// A file named as a HEIF or raw photo is read from a first read of a few KiB; a JPEG under such a
+// name, or a file whose EXIF data lies further on, reads more and gives the same answer.
+TEST(ContainerPositionTest, PhotosNamedAsHeifOrRawStartWithAFewKiB) {
+  constexpr std::size_t picture = 4 << 20;
+  HeifLayout large;
+  large.image_bytes = picture;
+  const struct {
+    const char* name;
+    Bytes bytes;
+    std::uint64_t most_read;
+  } cases[] = {
+      {"large.HEIC", build_heif(exif_block(), large), 8 << 10},
+      {"large.cr3", build_cr3(composed_exif(), picture), 8 << 10},
+      {"large.dng", appended(build_tiff(composed_exif()), picture), 8 << 10},
+      {"large.raf", appended(build_raf(build_jpeg(exif_block(), picture)), 1000), picture + 9000},
+      {"jpeg.nef", build_jpeg(exif_block(), picture), picture + 9000},
+      {"large.jpg", build_jpeg(exif_block(), picture), ReadPlan{}.head + ReadPlan{}.tail},
+  };
+  for (const auto& c : cases) {
+    ExifRecord whole, lazy;
+    const int code = whole_code(c.bytes, whole);
+    MemoryFile file(c.bytes.data(), static_cast<std::int64_t>(c.bytes.size()));
+    const FileExifResult found = locate_exif_in_file(lazy, file, read_plan_for(c.name));
+    EXPECT_EQ(code, exif_decoded) << c.name;
+    EXPECT_EQ(found.code, code) << c.name;
+    EXPECT_EQ(exif_record_text(lazy), exif_record_text(whole)) << c.name;
+    EXPECT_LE(file.bytes_read, c.most_read) << c.name;
   }
 }
 
