@@ -9,6 +9,7 @@
 #include <QImageWriter>
 #include <QTransform>
 
+#include "album/container_preview.h"
 #include "exif/exif_thumbnail.h"
 #include "exif/os_photo_file.h"
 #include "text/text_ops.h"
@@ -78,6 +79,7 @@ QByteArray decoded_preview(const AnsiText& path, WideText& error) {
 }  // namespace
 
 QByteArray make_preview_bytes(const AnsiText& path, WideText& error) {
+  if (std::optional<QByteArray> bytes = container_preview_bytes(path, error)) return *bytes;
   QByteArray bytes = thumbnail_preview(path);
   if (!bytes.isEmpty()) return bytes;
   return decoded_preview(path, error);

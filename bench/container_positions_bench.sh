@@ -9,6 +9,8 @@
 # scripts/make_container_bench_photos.py, all made once into $BUILD_DIR/bench-containers-COUNT/.
 # Bytes read are the read() bytes the kernel counts for the process (rchar), less those of a run
 # over an empty folder (the program's own start-up), divided by COUNT.
+# BASELINE=path/to/an/older/trailbook-album runs that one too, in the same rounds, for figures
+# side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 count=${1:-1000}
@@ -25,7 +27,7 @@ mkdir -p "$photos/empty"
 run_us() {
   local start end
   start=$(date +%s%N)
-  "$program" --positions "$1" > /dev/null
+  "$2" --positions "$1" > /dev/null
   end=$(date +%s%N)
   echo $(((end - start) / 1000))
 }
@@ -38,33 +40,47 @@ bytes_read() {
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 echo "Load:    $(cut -d' ' -f1-3 /proc/loadavg)"
-base=$(bytes_read "$program" --positions "$photos/empty" 2> /dev/null || true)
+programs=("$program")
+[ -n "${BASELINE:-}" ] && programs+=("$BASELINE")
 kinds=(jpeg heic raw)
-declare -A best size
+declare -A best size base
+for p in "${programs[@]}"; do
+  base[$p]=$(bytes_read "$p" --positions "$photos/empty" 2> /dev/null || true)
+done
 for kind in "${kinds[@]}"; do
   folder=$photos/$kind
   first=$(find "$folder" -maxdepth 1 -type f ! -name '.*' -print -quit)
   size[$kind]=$(stat -c %s "$first")
-  # The untimed run warms the page cache and checks that every photo is read.
-  found=$("$program" --positions "$folder" | awk -F'\t' '$2 == 1 && $3 != 0' | wc -l)
-  [ "$found" -eq "$count" ] || { echo "$kind: only $found of $count photos read" >&2; exit 1; }
-  best[$kind]=0
-done
-# The kinds take turns, so that the load of a shared machine falls on each alike; best of 7.
-for ((round = 0; round < 7; round++)); do
-  for kind in "${kinds[@]}"; do
-    us=$(run_us "$photos/$kind")
-    if ((best[$kind] == 0 || us < best[$kind])); then best[$kind]=$us; fi
+  for p in "${programs[@]}"; do
+    # The untimed run warms the page cache and checks that every photo is read.
+    found=$("$p" --positions "$folder" | awk -F'\t' '$2 == 1 && $3 != 0' | wc -l)
+    [ "$found" -eq "$count" ] || { echo "$kind: only $found of $count photos read" >&2; exit 1; }
+    best[$p,$kind]=0
   done
 done
-printf '%-6s %6s %8s %8s %9s %7s %s\n' kind photos "MB each" "best ms" "us/photo" "x JPEG" \
-  "bytes read/photo"
-for kind in "${kinds[@]}"; do
-  read_bytes=$(($(bytes_read "$program" --positions "$photos/$kind") - base))
-  printf '%-6s %6d %8s %8s %9s %7s %d\n' "$kind" "$count" \
-    "$(awk -v s="${size[$kind]}" 'BEGIN { printf "%.1f", s / 1e6 }')" \
-    "$(awk -v u="${best[$kind]}" 'BEGIN { printf "%.0f", u / 1000 }')" \
-    "$(awk -v u="${best[$kind]}" -v n="$count" 'BEGIN { printf "%.1f", u / n }')" \
-    "$(awk -v u="${best[$kind]}" -v j="${best[jpeg]}" 'BEGIN { printf "%.2f", u / j }')" \
-    $((read_bytes / count))
+# The kinds and programs take turns, so that the load of a shared machine falls on each alike;
+# best of 7.
+for ((round = 0; round < 7; round++)); do
+  for kind in "${kinds[@]}"; do
+    for p in "${programs[@]}"; do
+      us=$(run_us "$photos/$kind" "$p")
+      if ((best[$p,$kind] == 0 || us < best[$p,$kind])); then best[$p,$kind]=$us; fi
+    done
+  done
+done
+printf '%-9s %-6s %6s %8s %8s %9s %8s %7s %s\n' program kind photos "MB each" "best ms" \
+  "us/photo" "photos/s" "x JPEG" "bytes read/photo"
+for p in "${programs[@]}"; do
+  label=this
+  [ "$p" = "$program" ] || label=baseline
+  for kind in "${kinds[@]}"; do
+    read_bytes=$(($(bytes_read "$p" --positions "$photos/$kind") - base[$p]))
+    printf '%-9s %-6s %6d %8s %8s %9s %8s %7s %d\n' "$label" "$kind" "$count" \
+      "$(awk -v s="${size[$kind]}" 'BEGIN { printf "%.1f", s / 1e6 }')" \
+      "$(awk -v u="${best[$p,$kind]}" 'BEGIN { printf "%.0f", u / 1000 }')" \
+      "$(awk -v u="${best[$p,$kind]}" -v n="$count" 'BEGIN { printf "%.1f", u / n }')" \
+      "$(awk -v u="${best[$p,$kind]}" -v n="$count" 'BEGIN { printf "%.0f", n * 1e6 / u }')" \
+      "$(awk -v u="${best[$p,$kind]}" -v j="${best[$p,jpeg]}" 'BEGIN { printf "%.2f", u / j }')" \
+      $((read_bytes / count))
+  done
 done

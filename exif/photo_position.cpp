@@ -4,6 +4,7 @@
 #include "exif/exif_result_codes.h"
 #include "exif/file_exif_locator.h"
 #include "exif/os_photo_file.h"
+#include "exif/read_plan_hint.h"
 #include "text/number_format.h"
 
 int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
@@ -13,7 +14,7 @@ int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
     if (!file.open(file_name)) return -1;
     // The file and the bytes read from it are released at the end of this block; the record owns
     // its texts.
-    const FileExifResult found = locate_exif_in_file(record, file);
+    const FileExifResult found = locate_exif_in_file(record, file, read_plan_for(file_name));
     if (found.status == PhotoFileStatus::cannot_read) return -2;
     if (found.code != exif_decoded) return -3;
   }

@@ -6,7 +6,8 @@ set -euo pipefail
 profile=${1:-test}
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev librsvg2-bin)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev librsvg2-bin libheif-dev zlib1g-dev
+          pkg-config)
 if [ "$profile" = test ]; then
   packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xauth
              appstream desktop-file-utils dpkg-dev file imagemagick xdotool

@@ -11,6 +11,7 @@
 #include "album/make_album.h"
 #include "album/photo_preview.h"
 #include "album_test_support.h"
+#include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_test_data.h"
 #include "text/text_ops.h"
 
@@ -26,15 +27,59 @@ QByteArray real_jpeg(int width, int height) {
   return bytes;
 }
 
-// A decodable photo with a GPS position and the given capture time.
-QByteArray gps_photo(const char* date_time, int width = 640) {
+// A photo whose left half is red and right half blue, so that a test can tell how it was turned.
+QByteArray two_tone_jpeg(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  for (int y = 0; y < height; ++y) {
+    for (int x = width / 2; x < width; ++x) image.setPixel(x, y, qRgb(0, 0, 255));
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "jpg", 95);
+  return bytes;
+}
+
+QByteArray from_bytes(const Bytes& bytes) {
+  return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qsizetype>(bytes.size()));
+}
+
+Bytes to_bytes(const QByteArray& bytes) {
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+// A raw-like TIFF with a GPS position, EXIF orientation `orientation` and a 640x480 two-tone JPEG
+// preview after its directories, which IFD0 points at.
+QByteArray raw_tiff_with_preview(std::uint16_t orientation) {
+  const QByteArray jpeg = two_tone_jpeg(640, 480);
+  TestExif exif = photo_exif("2019:07:14 09:00:00");
+  exif.ifd0.push_back(short_entry(0x0112, {orientation}));
+  exif.ifd0.push_back(long_entry(0x0201, {0}));
+  exif.ifd0.push_back(long_entry(0x0202, {static_cast<std::uint32_t>(jpeg.size())}));
+  const std::uint32_t end = static_cast<std::uint32_t>(build_tiff(exif).size());
+  exif.ifd0[3] = long_entry(0x0201, {end});
+  return from_bytes(build_tiff(exif)) + jpeg;
+}
+
+QByteArray sample(const char* folder, const char* name) {
+  return read_bytes(QLatin1String(folder) + '/' + QLatin1String(name));
+}
+
+// The JPEG with a GPS position and the given capture time.
+QByteArray with_gps(QByteArray jpeg, const char* date_time) {
   const Bytes block = build_exif_block(photo_exif(date_time));
   QByteArray app1("\xFF\xE1", 2);
   app1 += static_cast<char>((block.size() + 2) >> 8);
   app1 += static_cast<char>((block.size() + 2) & 0xFF);
-  app1.append(reinterpret_cast<const char*>(block.data()), static_cast<qsizetype>(block.size()));
-  QByteArray jpeg = real_jpeg(width, 480);
+  app1 += from_bytes(block);
   return jpeg.insert(2, app1);
+}
+
+// A decodable photo with a GPS position and the given capture time.
+QByteArray gps_photo(const char* date_time, int width = 640) {
+  return with_gps(real_jpeg(width, 480), date_time);
 }
 
 struct RecordingLog : AlbumLog {
@@ -149,6 +194,65 @@ TEST_F(AlbumPreviews, LeaveThePageOfATemplateWithoutTheirPlaceholdersAsItWas) {
   EXPECT_EQ(log_.lines.mid(0, log_.lines.size() - 1),
             lines_without.mid(0, lines_without.size() - 1));
   EXPECT_TRUE(QFileInfo(path("a/20240131142501_previews")).isDir());
+}
+
+TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone) {
+  QByteArray huge = sample(TRAILBOOK_ALBUM_SAMPLES, "no-thumbnail.heic");
+  const qsizetype ispe = huge.indexOf("ispe");
+  ASSERT_GT(ispe, 0);
+  huge.replace(ispe + 8, 8, QByteArray("\x7F\xFF\xFF\xFF\x7F\xFF\xFF\xFF", 8));
+  const QByteArray whole = sample(TRAILBOOK_ALBUM_SAMPLES, "no-thumbnail.heic");
+  const QByteArray truncated = whole.first(whole.indexOf("mdat") + 400);
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    QSize preview;  // 0x0: no preview
+    bool turned;    // the red half on top rather than on the left
+  } photos[] = {
+      {"raw.dng", raw_tiff_with_preview(6), QSize(240, 320), true},
+      {"plain.nef", raw_tiff_with_preview(1), QSize(320, 240), false},
+      {"raw.raf",
+       from_bytes(build_raf(to_bytes(with_gps(two_tone_jpeg(640, 480), "2019:07:14 09:02:00")))),
+       QSize(320, 240), false},
+      {"thumbnail.heic", sample(TRAILBOOK_ALBUM_SAMPLES, "thumbnail.heic"), QSize(160, 120), false},
+      {"whole.heic", whole, QSize(320, 240), false},
+      {"photo.avif", sample(TRAILBOOK_EXIF_SAMPLES, "photo.avif"), QSize(32, 24), false},
+      {"huge.heic", huge, QSize(), false},
+      {"truncated.heic", truncated, QSize(), false},
+  };
+  QStringList names;
+  for (const auto& photo : photos) {
+    write_bytes(path(QStringLiteral("a/") + photo.name), photo.bytes);
+    names.append(QStringLiteral("a/") + photo.name);
+  }
+  const QList<QByteArray> parts = run(names).split('|');
+  ASSERT_EQ(parts.size(), 4);
+  EXPECT_EQ(parts[3], "0");  // every photo is on the map, hostile ones too
+  const QList<QByteArray> on_page = parts[0].split(',');
+  const QList<QByteArray> previews = parts[2].split(',');
+  ASSERT_EQ(previews.size(), on_page.size());
+  for (const auto& photo : photos) {
+    const qsizetype k = on_page.indexOf('"' + QByteArray(photo.name) + '"');
+    ASSERT_GE(k, 0) << photo.name;
+    const QByteArray url = previews[k].mid(1).chopped(1);
+    EXPECT_EQ(url.isEmpty(), photo.preview.isEmpty()) << photo.name;
+    if (url.isEmpty()) {
+      EXPECT_TRUE(log_.steps.filter(QStringLiteral("No preview of ")).filter(photo.name).size() ==
+                  1)
+          << photo.name;
+      continue;
+    }
+    const QImage image(path("a/") + QUrl::fromPercentEncoding(url), "jpg");
+    EXPECT_EQ(image.size(), photo.preview) << photo.name;
+    if (image.width() < 100) continue;  // too small to tell the halves apart
+    const QPoint red = photo.turned ? QPoint(image.width() / 2, 4) : QPoint(4, image.height() / 2);
+    const QPoint blue = photo.turned ? QPoint(image.width() / 2, image.height() - 5)
+                                     : QPoint(image.width() - 5, image.height() / 2);
+    EXPECT_GT(qRed(image.pixel(red)), 200) << photo.name;
+    EXPECT_GT(qBlue(image.pixel(blue)), 200) << photo.name;
+  }
+  EXPECT_TRUE(log_.steps.contains(QStringLiteral("Previews: 6 made, 0 reused, 2 failed.")))
+      << log_.steps.join('\n').toStdString();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "exif/file_exif_locator.h"
 #include "exif/photo_exif_locator.h"
 #include "exif/photo_position.h"
+#include "exif/read_plan_hint.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/memory_file.h"
@@ -54,6 +55,20 @@ Bytes jpeg_with_first(const Bytes& before) {
   Bytes jpeg = build_jpeg(exif_block());
   jpeg.insert(jpeg.begin() + 2, before.begin(), before.end());
   return jpeg;
+}
+
+// A PNG text chunk of `type` with the EXIF block as a "Raw profile type exif" in hexadecimal,
+// lines of 72 digits, compressed with zlib in zTXt and compressed iTXt chunks.
+Bytes png_with_profile(std::string_view type, const Bytes& payload) {
+  QByteArray text = "\nexif\n" + QByteArray::number(payload.size()).rightJustified(8) + '\n';
+  const QByteArray hex =
+      QByteArray(reinterpret_cast<const char*>(payload.data()), payload.size()).toHex();
+  for (qsizetype at = 0; at < hex.size(); at += 72) text += hex.mid(at, 72) + '\n';
+  QByteArray data("Raw profile type exif\0", 22);
+  if (type == "zTXt") data += '\0' + qCompress(text).mid(4);  // without Qt's length prefix
+  if (type == "iTXt") data += QByteArray("\1\0en\0\0", 6) + qCompress(text).mid(4);
+  if (type == "tEXt") data += text;
+  return build_png(type, Bytes(data.begin(), data.end()));
 }
 
 Bytes file_bytes(const QString& path) {
@@ -109,6 +124,10 @@ TEST(ContainerPositionTest, ReadsEachKind) {
       {"iloc2.heic", build_heif(exif_block(), version2), south, east, taken},
       {"bare.heic", build_heif(build_tiff(composed_exif()), bare_tiff), south, east, taken},
       {"prefixed.png", build_png("eXIf", exif_block()), south, east, taken},
+      {"profile.png", png_with_profile("zTXt", exif_block()), south, east, taken},
+      {"profile-itxt.png", png_with_profile("iTXt", build_tiff(composed_exif())), south, east,
+       taken},
+      {"profile-text.png", png_with_profile("tEXt", exif_block()), south, east, taken},
       {"prefixed.webp", build_webp(exif_block()), south, east, taken},
       {"bare.webp", build_webp(build_tiff(composed_exif())), south, east, taken},
       // JPEGs whose first FF E1 pair is not the EXIF segment: an XMP segment, or the bytes inside
@@ -162,6 +181,9 @@ TEST(ContainerPositionTest, LargeAndHostileFilesReadLittle) {
   tiff_far_ifd[4] = tiff_far_ifd[5] = tiff_far_ifd[6] = 0xFF;  // IFD0 offset beyond the end
   Bytes png_huge_chunk = appended(build_png("tEXt", Bytes(8, 'a')), picture);
   png_huge_chunk[33] = png_huge_chunk[34] = 0xFF;  // the tEXt chunk's length
+  // A profile whose zlib data (some KiB) inflates to 32 MiB of hexadecimal digits.
+  QByteArray bomb("Raw profile type exif\0\0", 23);
+  bomb += qCompress("\nexif\n 2000000\n" + QByteArray(32 << 20, '0'), 9).mid(4);
   Bytes raf_outside = appended(build_raf(build_jpeg(exif_block())), picture);
   raf_outside[84] = 0x7F;
 
@@ -182,6 +204,9 @@ TEST(ContainerPositionTest, LargeAndHostileFilesReadLittle) {
        exif_corrupt},
       {"ifd0 beyond.dng", tiff_far_ifd, exif_corrupt},
       {"chunk beyond.png", png_huge_chunk, exif_missing},
+      {"inflates to 32 MiB.png", build_png("zTXt", Bytes(bomb.begin(), bomb.end())), exif_corrupt},
+      {"profile too short.png", build_png("zTXt", Bytes(bomb.begin(), bomb.begin() + 40)),
+       exif_corrupt},
       {"jpeg beyond.raf", raf_outside, exif_corrupt},
   };
   constexpr ReadPlan plans[] = {{}, {0, 0}, {7, 3}, {200, 30}};
@@ -201,6 +226,36 @@ TEST(ContainerPositionTest, LargeAndHostileFilesReadLittle) {
         EXPECT_LE(file.bytes_read, ReadPlan{}.head + ReadPlan{}.tail) << c.name;
       }
     }
+  }
+}
+
+// A file named as a HEIF or raw photo is read from a first read of a few KiB; a JPEG under such a
+// name, or a file whose EXIF data lies further on, reads more and gives the same answer.
+TEST(ContainerPositionTest, PhotosNamedAsHeifOrRawStartWithAFewKiB) {
+  constexpr std::size_t picture = 4 << 20;
+  HeifLayout large;
+  large.image_bytes = picture;
+  const struct {
+    const char* name;
+    Bytes bytes;
+    std::uint64_t most_read;
+  } cases[] = {
+      {"large.HEIC", build_heif(exif_block(), large), 8 << 10},
+      {"large.cr3", build_cr3(composed_exif(), picture), 8 << 10},
+      {"large.dng", appended(build_tiff(composed_exif()), picture), 8 << 10},
+      {"large.raf", appended(build_raf(build_jpeg(exif_block(), picture)), 1000), picture + 9000},
+      {"jpeg.nef", build_jpeg(exif_block(), picture), picture + 9000},
+      {"large.jpg", build_jpeg(exif_block(), picture), ReadPlan{}.head + ReadPlan{}.tail},
+  };
+  for (const auto& c : cases) {
+    ExifRecord whole, lazy;
+    const int code = whole_code(c.bytes, whole);
+    MemoryFile file(c.bytes.data(), static_cast<std::int64_t>(c.bytes.size()));
+    const FileExifResult found = locate_exif_in_file(lazy, file, read_plan_for(c.name));
+    EXPECT_EQ(code, exif_decoded) << c.name;
+    EXPECT_EQ(found.code, code) << c.name;
+    EXPECT_EQ(exif_record_text(lazy), exif_record_text(whole)) << c.name;
+    EXPECT_LE(file.bytes_read, c.most_read) << c.name;
   }
 }
 

@@ -7,7 +7,7 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  endMarkers, launchChromium, openAlbum, orderAndSeparate, settle, tempDir, trailPoints, visibleMarkers,
+  endMarkers, fillOptionalLists, launchChromium, openAlbum, orderAndSeparate, settle, tempDir, trailPoints, visibleMarkers,
   writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
 
@@ -457,6 +457,34 @@ describe('a photo that is no longer beside the page', () => {
     assert.match(await view.page.textContent('.leaflet-popup .tb-thumb'), /Photo not found/);
     // The missing file is a real problem and is not filtered like the map tiles.
     assert.ok(view.problems().some((p) => p.includes('gone.jpg')), view.problems().join('\n'));
+  });
+});
+
+describe('photos the browser cannot draw', () => {
+  const ROWS = [
+    { name: 'phone.HEIC', dateTime: '2018:06:01 08:00:00', lat: '51.5007', lng: '-0.1246' },
+    { name: 'raw.NEF', dateTime: '2018:06:01 09:00:00', lat: '51.5033', lng: '-0.1195' },
+  ];
+  test('show their preview, and without one the popup says so and links the file', async () => {
+    const pagePath = await album(ROWS);  // files named so, which the strip may load
+    const dir = path.dirname(pagePath);
+    fs.mkdirSync(path.join(dir, 'previews'));
+    await writePhotos(browser, path.join(dir, 'previews'), ['phone.jpg']);
+    fillOptionalLists(pagePath, { previewUrl: (n) => (n === 'phone.HEIC' ? 'previews/phone.jpg' : '') });
+    const view = await openAlbum(browser, pagePath);
+    try {
+      await clickPhoto(view.page, 0);
+      const previewed = await popupContents(view.page);
+      assert.deepEqual([previewed.src, previewed.loaded, previewed.missing], ['previews/phone.jpg', true, false]);
+      await clickPhoto(view.page, 1);
+      const thumb = view.page.locator('.leaflet-popup .tb-thumb');
+      assert.equal(await thumb.textContent(), 'No preview for this photo');
+      assert.equal(await thumb.getAttribute('href'), 'raw.NEF');
+      assert.equal(await view.page.locator('.leaflet-popup img').count(), 0);
+      assert.deepEqual(view.problems(), []);
+    } finally {
+      await view.context.close();
+    }
   });
 });
 
