@@ -32,7 +32,7 @@ void make_one(PreviewJob& job, const PreviewFolder& folder, const QList<AnsiText
   if (!job.reused) bytes = make_preview_bytes(*job.photo, job.error);
   if (bytes.isEmpty()) return;
   try {
-    job.file_name = ansi_name_of(write_new_file(bytes, folder.folder + name, ".jpg", false));
+    job.file_name = ansi_name_of(write_new_file_in_own_folder(bytes, folder.folder + name, ".jpg"));
   } catch (const AppError& failure) {
     job.error = failure.message();
   }

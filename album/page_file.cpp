@@ -84,7 +84,7 @@ int rename_without_replacing(const AnsiText& from, const AnsiText& target) {
 }  // namespace
 
 AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
-                        const AnsiText& extension, bool flush_to_disk) {
+                        const AnsiText& extension) {
   const AnsiText stem = wanted_path.endsWith(extension)
                             ? wanted_path.first(wanted_path.size() - extension.size())
                             : wanted_path;
@@ -94,7 +94,7 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
   AnsiText temporary;
   const int descriptor = create_temporary(folder, temporary);
   if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
-  const bool written = write_all(descriptor, bytes) && (!flush_to_disk || ::fsync(descriptor) == 0);
+  const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
   const int write_error = errno;
   if (::close(descriptor) != 0 || !written) {
     const int error = written ? errno : write_error;
@@ -115,7 +115,6 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
 #else
   // Windows: QFile::rename never replaces an existing file.
   QTemporaryFile file(to_wide(folder) + QStringLiteral(".trailbook-XXXXXX.tmp"));
-  (void)flush_to_disk;
   if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
     cannot_create(wanted_path, file.errorString());
   }
@@ -129,5 +128,45 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
     }
   }
   cannot_create(wanted_path, file.errorString());
+#endif
+}
+
+AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& wanted_path,
+                                      const AnsiText& extension) {
+  const AnsiText stem = wanted_path.endsWith(extension)
+                            ? wanted_path.first(wanted_path.size() - extension.size())
+                            : wanted_path;
+#ifndef _WIN32
+  if (wanted_path.contains('\0')) cannot_create(wanted_path, system_reason(EINVAL));
+  for (int number = 1; number <= max_suffix; ++number) {
+    const AnsiText target = candidate_name(stem, extension, number);
+    const int descriptor =
+        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0 && errno == EEXIST) continue;
+    if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
+    const bool written = write_all(descriptor, bytes);
+    const int write_error = errno;
+    if (::close(descriptor) != 0 || !written) {
+      const int error = written ? errno : write_error;
+      ::unlink(target.constData());
+      cannot_create(wanted_path, system_reason(error));
+    }
+    return target;
+  }
+  cannot_create(wanted_path, system_reason(EEXIST));
+#else
+  for (int number = 1; number <= max_suffix; ++number) {
+    const AnsiText target = candidate_name(stem, extension, number);
+    QFile file(to_wide(target));
+    if (file.exists()) continue;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) continue;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+      const WideText reason = file.errorString();
+      file.remove();
+      cannot_create(wanted_path, reason);
+    }
+    return target;
+  }
+  cannot_create(wanted_path, QStringLiteral("The name is taken."));
 #endif
 }

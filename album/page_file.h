@@ -11,7 +11,15 @@
 // that never replaces an existing name, so no link is followed, nothing is overwritten and no
 // half-written file is left. Returns the path written. Throws AppError
 // "Cannot create file "<wanted_path>". <reason>" on failure.
-// `flush_to_disk` false leaves out the wait for the disk, for many small files that can be made
-// again (the previews): the name still never shows a half-written file.
 AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
-                        const AnsiText& extension, bool flush_to_disk = true);
+                        const AnsiText& extension);
+
+// The same for the many small files of a folder that this process has just made itself (a
+// mkdir that fails on any existing name), where only its owner can put anything: the file is
+// created exclusively under its final name, which never follows a link nor replaces anything,
+// and is removed again when writing fails. Without the temporary name and the rename, and
+// without the wait for the disk, this costs half the folder updates. A process killed while
+// writing can leave a short file there, but no page refers to it (the page is written after
+// its files), and such a file is no whole JPEG stream. Throws AppError as write_new_file does.
+AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& wanted_path,
+                                      const AnsiText& extension);

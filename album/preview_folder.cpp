@@ -101,7 +101,8 @@ QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = file.read(largest_reused_preview);
 #endif
-    if (bytes.startsWith("\xFF\xD8")) return bytes;
+    // A whole JPEG stream only: never a file cut short by a run that was killed.
+    if (bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9")) return bytes;
   }
   return {};
 }

@@ -20,6 +20,7 @@ PreviewFolder create_preview_folder(const AnsiText& page_path);
 // first, at most a few dozen, without `own`.
 QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiText& own);
 
-// The bytes of `name` in one of `folders` when it is a regular file (no link) that starts as a
-// JPEG stream and is no larger than a preview can be; empty otherwise.
+// The bytes of `name` in one of `folders` when it is a regular file (no link) that holds a whole
+// JPEG stream (from its start marker to its end marker) and is no larger than a preview can be;
+// empty otherwise.
 QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name);

@@ -49,24 +49,28 @@ TEST_F(WriteNewFile, NeverReplacesOrFollowsWhatIsThere) {
        },
        "page-3.html"},
   };
+  // The page's writer, and the writer of the previews in a folder of their own.
+  const std::function<AnsiText(const QByteArray&, const AnsiText&, const AnsiText&)> writers[] = {
+      write_new_file, write_new_file_in_own_folder};
   int number = 0;
-  for (const auto& c : cases) {
-    new_folder(++number);
-    write_bytes(path("victim"), "keep me");
-    c.plant(path("page.html"));
-    const QStringList before = files();
+  for (const auto& write : writers)
+    for (const auto& c : cases) {
+      new_folder(++number);
+      write_bytes(path("victim"), "keep me");
+      c.plant(path("page.html"));
+      const QStringList before = files();
 
-    const AnsiText written = write_new_file("new page", to_ansi(path("page.html")), ".html");
+      const AnsiText written = write("new page", to_ansi(path("page.html")), ".html");
 
-    EXPECT_EQ(written, to_ansi(path(c.written_name))) << c.what;
-    EXPECT_EQ(read_bytes(to_wide(written)), "new page") << c.what;
-    EXPECT_EQ(read_bytes(path("victim")), "keep me") << c.what;
-    EXPECT_FALSE(QFileInfo::exists(path("nowhere"))) << c.what;
-    QStringList expected = before;
-    if (!expected.contains(c.written_name)) expected.append(c.written_name);
-    expected.sort();
-    EXPECT_EQ(files(), expected) << c.what << ": no temporary file is left";
-  }
+      EXPECT_EQ(written, to_ansi(path(c.written_name))) << c.what;
+      EXPECT_EQ(read_bytes(to_wide(written)), "new page") << c.what;
+      EXPECT_EQ(read_bytes(path("victim")), "keep me") << c.what;
+      EXPECT_FALSE(QFileInfo::exists(path("nowhere"))) << c.what;
+      QStringList expected = before;
+      if (!expected.contains(c.written_name)) expected.append(c.written_name);
+      expected.sort();
+      EXPECT_EQ(files(), expected) << c.what << ": no temporary file is left";
+    }
 }
 
 TEST_F(WriteNewFile, ReportsAFolderThatCannotTakeThePageWithTheSystemsReason) {
