@@ -1,43 +1,18 @@
 #include "album/photo_preview.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
-#include <QTransform>
 
 #include "album/container_preview.h"
+#include "album/preview_image.h"
 #include "exif/exif_thumbnail.h"
 #include "exif/os_photo_file.h"
 #include "text/text_ops.h"
 
 namespace {
-
-constexpr int preview_quality = 80;
-
-// Turns an image as EXIF orientation `orientation` (2..8) says: mirror and flip first, then a
-// quarter turn clockwise where the orientation holds one.
-QImage upright(const QImage& image, int orientation) {
-  const bool mirror = orientation == 2 || orientation == 3 || orientation == 7;
-  const bool flip = orientation == 3 || orientation == 4 || orientation == 5;
-  QImage turned = image.mirrored(mirror, flip);
-  if (orientation == 8) return turned.transformed(QTransform().rotate(270));
-  if (orientation >= 5) return turned.transformed(QTransform().rotate(90));
-  return turned;
-}
-
-QByteArray jpeg_bytes(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "jpg");
-  writer.setQuality(preview_quality);
-  if (!writer.write(image)) return {};
-  return bytes;
-}
 
 // The EXIF thumbnail, upright; empty when the photo has none that decodes.
 QByteArray thumbnail_preview(const AnsiText& path) {
@@ -52,7 +27,7 @@ QByteArray thumbnail_preview(const AnsiText& path) {
   }
   if (found->orientation == 1) return bytes;
   const QImage image = QImage::fromData(bytes, "jpg");
-  return image.isNull() ? QByteArray() : jpeg_bytes(upright(image, found->orientation));
+  return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, found->orientation));
 }
 
 QByteArray decoded_preview(const AnsiText& path, WideText& error) {
@@ -60,18 +35,15 @@ QByteArray decoded_preview(const AnsiText& path, WideText& error) {
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   if (size.isValid()) {
-    const int long_side = std::max(size.width(), size.height());
-    if (long_side > preview_long_side) {
-      reader.setScaledSize(size.scaled(preview_long_side, preview_long_side, Qt::KeepAspectRatio)
-                               .expandedTo(QSize(1, 1)));
-    }
+    const QSize scaled = preview_size(size);
+    if (scaled != size) reader.setScaledSize(scaled);
   }
   const QImage image = reader.read();
   if (image.isNull()) {
     error = reader.errorString();
     return {};
   }
-  QByteArray bytes = jpeg_bytes(image);
+  QByteArray bytes = preview_jpeg(image);
   if (bytes.isEmpty()) error = QStringLiteral("the preview could not be encoded");
   return bytes;
 }
