@@ -109,12 +109,34 @@ function overlapping(page, pairs) {
 const CONTROLS = ['.leaflet-control-zoom', '.leaflet-control-layers', '.leaflet-control-scale',
   '.leaflet-control-attribution'];
 
+// Shows base map `k` (the tile layers in the menu's order, then the offline map) and waits
+// until its credits are shown; gives its name.
+async function showBaseMap(page, k) {
+  const name = await page.evaluate((n) => {
+    const { map, tileLayers, offlineMap } = window.album;
+    const layer = n < tileLayers.length ? tileLayers[n] : offlineMap;
+    [...tileLayers, offlineMap].forEach((l) => { if (l !== layer && map.hasLayer(l)) map.removeLayer(l); });
+    map.addLayer(layer);
+    return layer.provider ? layer.provider.name : 'Offline map';
+  }, k);
+  await page.waitForFunction((n) => {
+    const { tileLayers, offlineMap } = window.album;
+    const probe = document.createElement('div');
+    probe.innerHTML = (n < tileLayers.length ? tileLayers[n] : offlineMap).getAttribution();
+    return document.querySelector('.leaflet-control-attribution').textContent.includes(probe.textContent);
+  }, k);
+  return name;
+}
+const SATELLITE = 3;  // the longest credits
+
 describe('the map controls', () => {
-  for (const viewport of [DESKTOP, PHONE]) {
+  for (const [viewport, baseMap] of [[DESKTOP, 0], [PHONE, SATELLITE]]) {
     test(`an open popup stays clear of the map's controls at ${viewport.width}x${viewport.height}`, async () => {
-      const view = await openAlbum(browser, pagePath, { viewport });
+      const view = await openAlbumWithTiles(browser, pagePath, () => true);
       try {
         const { page } = view;
+        await page.setViewportSize(viewport);
+        await showBaseMap(page, baseMap);
         // The photos at the trip's edges, whose popups open nearest the controls.
         const by = (key, sign) => [...ROWS].sort((a, b) => sign * (a[key] - b[key]))[0].name;
         const names = [DATED[0].name, DATED.at(-1).name, by('lat', -1), by('lat', 1), by('lng', 1), by('lng', -1)];
@@ -145,24 +167,9 @@ describe('the map controls', () => {
     try {
       const { page } = view;
       await page.setViewportSize(PHONE);
-      const layers = await page.evaluate(() => window.album.tileLayers.length + 1);
       const faults = [];
-      for (let k = 0; k < layers; k++) {
-        const name = await page.evaluate((n) => {
-          const { map, tileLayers, offlineMap } = window.album;
-          const layer = n < tileLayers.length ? tileLayers[n] : offlineMap;
-          [...tileLayers, offlineMap].forEach((l) => { if (l !== layer && map.hasLayer(l)) map.removeLayer(l); });
-          map.addLayer(layer);
-          return layer.provider ? layer.provider.name : 'Offline map';
-        }, k);
-        await page.waitForFunction((n) => {
-          const { tileLayers, offlineMap } = window.album;
-          const layer = n < tileLayers.length ? tileLayers[n] : offlineMap;
-          const credits = document.querySelector('.leaflet-control-attribution');
-          const probe = document.createElement('div');
-          probe.innerHTML = layer.getAttribution();
-          return credits.textContent.includes(probe.textContent);
-        }, k);
+      for (let k = 0; k <= await page.evaluate(() => window.album.tileLayers.length); k++) {
+        const name = await showBaseMap(page, k);
         for (const o of await overlapping(page, [['.leaflet-control-attribution', '.leaflet-control-scale']])) {
           faults.push(`${name}: ${o}`);
         }
