@@ -3,8 +3,8 @@
 #   docs/screenshots/window.png      the window after adding the samples through its dialog
 #   docs/screenshots/album-page.png  the album page of that run, in headless Chromium with no
 #                                    network (scripts/album_page_screenshot.mjs)
-#   docs/screenshots/album-trip.png, album-trip-phone.png  a three-day trip's page, desktop and
-#                                    phone (tests/templates/screenshots.mjs, with make_test_album)
+#   docs/screenshots/album-trip.png, album-trip-phone.png  the same page, desktop and phone, with
+#                                    a photo of the second day open (scripts/album_trip_screenshots.mjs)
 # The window runs under xvfb-run and is driven with xdotool (File > Add Photos..., then the
 # file names typed into the dialog); a stand-in xdg-open keeps the page from opening a browser.
 # Needs a built tree (BUILD_DIR, default build/), node_modules (scripts/install-deps.sh test) and:
@@ -66,9 +66,8 @@ convert "$work/window.png" -strip "$out/window.png"
 TRAILBOOK_CHROMIUM=$(command -v chromium) node scripts/album_page_screenshot.mjs "$page" "$work/album-page.png"
 convert "$work/album-page.png" -strip "$out/album-page.png"
 
-TRAILBOOK_TEMPLATE="$build/bin/templates/template.html" \
-  TRAILBOOK_MAKE_TEST_ALBUM="$build/bin/make_test_album" \
-  node tests/templates/screenshots.mjs "$work/pages" > /dev/null
-convert "$work/pages/trip.png" -strip "$out/album-trip.png"
-convert "$work/pages/trip-phone.png" -strip "$out/album-trip-phone.png"
+TRAILBOOK_CHROMIUM=$(command -v chromium) node scripts/album_trip_screenshots.mjs "$page" \
+  "$work/album-trip.png" "$work/album-trip-phone.png"
+convert "$work/album-trip.png" -strip "$out/album-trip.png"
+convert "$work/album-trip-phone.png" -strip "$out/album-trip-phone.png"
 echo "wrote $out/window.png, album-page.png, album-trip.png and album-trip-phone.png (page: $page)"

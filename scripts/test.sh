@@ -18,7 +18,4 @@ cmake --build --preset fuzz
 ctest --preset fuzz
 
 scripts/build.sh -DTRAILBOOK_TESTS=ON
-# A test that fails is run once more before it counts as failed: the headless Chromium tests,
-# timed by the page's own progress on a busy 2-core machine, now and then miss a moment. A test
-# that fails twice fails the run.
-ctest --test-dir build --output-on-failure -j2 --repeat until-pass:2
+ctest --test-dir build --output-on-failure -j2

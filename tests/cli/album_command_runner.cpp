@@ -35,7 +35,7 @@ AlbumCommandRun run_album_command(const QStringList& arguments, const QString& w
 void copy_samples(const QString& folder, const QStringList& names) {
   const QDir samples(QStringLiteral(TRAILBOOK_SAMPLES_DIR));
   const QStringList chosen =
-      names.isEmpty() ? samples.entryList({QStringLiteral("*.JPG")}, QDir::Files) : names;
+      names.isEmpty() ? samples.entryList({QStringLiteral("IMG_01??.JPG")}, QDir::Files) : names;
   ASSERT_FALSE(chosen.isEmpty());
   for (const QString& name : chosen) {
     ASSERT_TRUE(QFile::copy(samples.filePath(name), QDir(folder).filePath(name)))

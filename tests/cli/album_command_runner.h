@@ -17,7 +17,7 @@ AlbumCommandRun run_album_command(
     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
     const QString& program = TRAILBOOK_ALBUM_PROGRAM);
 
-// Copies the named sample photos (all of them when `names` is empty) into `folder`.
+// Copies the named sample photos (the first day's twelve when `names` is empty) into `folder`.
 void copy_samples(const QString& folder, const QStringList& names = {});
 
 // Writes `bytes` to a new file; the test fails when it cannot.

@@ -183,9 +183,10 @@ async function tileHosts(page) {
 // Opens an album page from disk and waits until its markers are on the map. Collects what the
 // console and the network report; `problems()` gives every error except failed requests for
 // map tiles (this machine has no network), so a broken page or a missing photo still shows.
+// With `touch`, the page is opened as on a phone: a touch screen and a mobile viewport.
 export async function openAlbum(browser, pagePath, { viewport = { width: 1200, height: 800 },
-  locale = 'en-US', beforeLoad } = {}) {
-  const context = await browser.newContext({ viewport, locale });
+  locale = 'en-US', touch = false, beforeLoad } = {}) {
+  const context = await browser.newContext({ viewport, locale, hasTouch: touch, isMobile: touch });
   const page = await context.newPage();
   const events = { console: [], pageErrors: [], failedRequests: [] };
   page.on('console', (m) => events.console.push({ type: m.type(), text: m.text(), url: m.location().url }));

@@ -49,6 +49,12 @@ async function tileState(page) {
   });
 }
 
+// Every tile of the view has loaded or failed: nothing is left that could make the page switch.
+const tilesSettled = (page) => page.waitForFunction(() => {
+  const { tileLayer } = window.album;
+  return tileLayer && !tileLayer.isLoading();
+});
+
 const host = (url) => new URL(url).hostname;
 const carto = (url) => host(url).endsWith('basemaps.cartocdn.com');
 const esri = (url) => host(url) === 'server.arcgisonline.com';
@@ -59,7 +65,7 @@ describe('map tiles', () => {
     try {
       await view.page.waitForFunction(() =>
         document.querySelectorAll('.leaflet-tile-pane img.leaflet-tile-loaded').length > 0);
-      await view.page.waitForTimeout(500);
+      await tilesSettled(view.page);
       const state = await tileState(view.page);
       assert.deepEqual(state.active, ['Streets (CARTO Voyager)']);
       assert.equal(state.notice, null);
@@ -83,7 +89,7 @@ describe('map tiles', () => {
       await view.page.waitForFunction(() => !document.getElementById('tb-notice').hidden);
       await view.page.waitForFunction(() =>
         document.querySelectorAll('.leaflet-tile-pane img.leaflet-tile-loaded').length > 0);
-      await view.page.waitForTimeout(800); // no further switching once tiles arrive
+      await tilesSettled(view.page);  // no further switching once tiles arrive
       const state = await tileState(view.page);
       assert.deepEqual(state.active, ['Streets (Esri)']);
       assert.equal(state.current, 'Streets (Esri)');
