@@ -28,6 +28,8 @@ const PLACEHOLDERS = [
   '{vorn_photo_urls}',
   '{vorn_preview_urls}',
   '{vorn_photos_without_position}',
+  '{vorn_track}',
+  '{vorn_position_sources}',
 ];
 
 const MIME = { '.png': 'image/png', '.svg': 'image/svg+xml', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
