@@ -19,7 +19,8 @@ class CommandRunningGuard {
 
 }  // namespace
 
-std::int32_t add_photos(AlbumHost& host, const WideText& template_file) {
+std::int32_t add_photos(AlbumHost& host, const WideText& template_file, const TrackSet* tracks,
+                        const TimeOptions& time) {
   const CommandRunningGuard guard(host);
   host.clear_log();
   QStringList files;
@@ -28,7 +29,8 @@ std::int32_t add_photos(AlbumHost& host, const WideText& template_file) {
   QList<AnsiText> photos;
   photos.reserve(files.size());
   for (const WideText& file : files) photos.append(to_ansi(file));
-  const AlbumSettings settings{template_file, [&host] { return host.local_now(); }};
+  const AlbumSettings settings{template_file, [&host] { return host.local_now(); }, true, tracks,
+                               time};
   const AlbumResult result = make_album(photos, settings, host);
   if (result.refused) {
     host.show_message(too_many_photos_message());

@@ -6,6 +6,7 @@
 #include "album/page_file.h"
 #include "album/photo_urls.h"
 #include "album/script_string_escape.h"
+#include "album/track_page_lists.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
 #include "text/text_ops.h"
@@ -17,7 +18,7 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 8> kPlaceholders = {{
+constexpr std::array<Placeholder, 10> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
@@ -26,6 +27,8 @@ constexpr std::array<Placeholder, 8> kPlaceholders = {{
     {u"{vorn_photo_urls}", &AlbumLists::photo_urls},
     {u"{vorn_preview_urls}", &AlbumLists::preview_urls},
     {u"{vorn_photos_without_position}", &AlbumLists::photos_without_position},
+    {u"{vorn_track}", &AlbumLists::track},
+    {u"{vorn_position_sources}", &AlbumLists::position_sources},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -159,7 +162,7 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
 
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
                           const WideText& template_file, AlbumLog& log,
-                          std::int32_t photos_without_position) {
+                          std::int32_t photos_without_position, const AnsiText* track_pieces) {
   log.append_line(log_separator_line());
   log.append_line(WideText());
   if (rows.empty()) {
@@ -179,6 +182,10 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
   }
   if (template_text.contains("{vorn_preview_urls}")) lists.preview_urls = build_preview_urls(rows);
   lists.photos_without_position = AnsiText::number(photos_without_position);
+  if (track_pieces != nullptr) {
+    lists.track = *track_pieces;
+    lists.position_sources = build_position_sources(rows);
+  }
   const AnsiText page = fill_album_template(template_text, lists);
   const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
 

@@ -18,6 +18,8 @@ struct AlbumLists {
   AnsiText photo_urls;    // "a.jpg","../day%202/b.jpg": each photo relative to the page
   AnsiText preview_urls;  // "20261209101441_previews/3f...jpg","": each photo's preview or ""
   AnsiText photos_without_position;  // 3: photos given that are not on the page
+  AnsiText track{};                  // {"day":"2024:06:04","points":[[..,..],...]},...
+  AnsiText position_sources{};       // null,{"track":12},...
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
@@ -47,6 +49,9 @@ QByteArray album_page_bytes(const AnsiText& page_text);
 // `page_path` from the template (or beside it with a suffix, "-2", when that name is taken: see
 // write_new_file) and logs where. Returns the page's path, or an empty text when there were no
 // rows. `photos_without_position` counts the photos given that are not among the rows.
+// `track_pieces` (album/track_page_lists.h), given only when the album has a track, fills the
+// track and the photos' position sources.
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
                           const WideText& template_file, AlbumLog& log,
-                          std::int32_t photos_without_position = 0);
+                          std::int32_t photos_without_position = 0,
+                          const AnsiText* track_pieces = nullptr);

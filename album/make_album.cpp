@@ -5,6 +5,9 @@
 #include "album/album_previews.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
+#include "album/track_page_lists.h"
+#include "album/track_step.h"
+#include "album/track_time.h"
 #include "exif/photo_position.h"
 #include "text/app_error.h"
 #include "text/text_ops.h"
@@ -13,11 +16,6 @@ namespace {
 
 // U+FFFD in UTF-8: what a name that is no valid text shows once it has passed through text.
 constexpr char replacement_character[] = "\xEF\xBF\xBD";
-
-bool has_position(const PhotoPosition& position) {
-  // Compared as texts: only the exact text "0" for both means no position.
-  return position.latitude != "0" || position.longitude != "0";
-}
 
 // The log line for the result of reading one photo.
 WideText read_result_line(int result, const PhotoPosition& position) {
@@ -50,6 +48,34 @@ bool template_usable(const WideText& template_file) {
   }
 }
 
+// The photos read ahead of their blocks, when the album has a track: the photos' times need
+// all of them before the first one can be placed.
+struct PhotosReadAhead {
+  std::vector<PhotoPosition> positions;
+  std::vector<int> read_results;
+  TrackStep step;
+};
+
+PhotosReadAhead read_all_photos(const QList<AnsiText>& photos, const TrackSet& tracks,
+                                const TimeOptions& options, AlbumLog& log) {
+  const qsizetype count = photos.size();
+  PhotosReadAhead read;
+  read.positions.resize(static_cast<std::size_t>(count));
+  read.read_results.resize(static_cast<std::size_t>(count));
+  for (qsizetype i = 0; i < count; ++i) {
+    log.photo_started(i, count);
+    read.read_results[static_cast<std::size_t>(i)] =
+        read_photo_position(read.positions[static_cast<std::size_t>(i)], photos[i]);
+  }
+  read.step = place_photos_on_tracks(read.positions, read.read_results, tracks, options);
+  log.append_line(QStringLiteral("Track: %1 points from %2 file(s). ")
+                      .arg(tracks.points)
+                      .arg(tracks.files.size()) +
+                  read.step.times.rule_line);
+  log.append_line(WideText());
+  return read;
+}
+
 }  // namespace
 
 WideText too_many_photos_message() {
@@ -73,29 +99,48 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   std::vector<PhotoRow> rows;
   rows.reserve(static_cast<std::size_t>(count));
   result.outcomes.reserve(static_cast<std::size_t>(count));
+  const auto name_page = [&] {
+    // The page goes beside the first photo, named after the time the run reached it.
+    page_path = ansi_folder_of(photos[0]) + to_ansi(format_timestamp(settings.clock())) + ".html";
+  };
+  const bool with_track = settings.tracks != nullptr && !settings.tracks->segments.empty();
+  std::optional<PhotosReadAhead> track;
+  if (with_track && count > 0) {
+    name_page();
+    track.emplace(read_all_photos(photos, *settings.tracks, settings.time, log));
+  }
   for (qsizetype i = 0; i < count; ++i) {
     const AnsiText& full_path = photos[i];
-    const AnsiText file_name = ansi_name_of(full_path);
     log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
-                    QStringLiteral(": ") + to_wide(file_name));
-    log.photo_started(i, count);
-    if (i == 0) {
-      // The page goes beside the first photo, named after the time the run reached it.
-      const AnsiText output_folder = ansi_folder_of(full_path);
-      page_path = output_folder + to_ansi(format_timestamp(settings.clock())) + ".html";
-    }
-
+                    QStringLiteral(": ") + to_wide(ansi_name_of(full_path)));
     PhotoPosition position;
-    const int read_result = read_photo_position(position, full_path);
+    int read_result = 0;
+    if (track) {
+      position = track->positions[static_cast<std::size_t>(i)];
+      read_result = track->read_results[static_cast<std::size_t>(i)];
+    } else {
+      log.photo_started(i, count);
+      if (i == 0) name_page();
+      read_result = read_photo_position(position, full_path);
+    }
     log.append_line(read_result_line(read_result, position));
     if (read_result == -1 && full_path.contains(replacement_character)) {
       log.append_line(QStringLiteral(
           "The name holds a character that stands for bytes which are no valid text, so the "
           "file cannot be opened by this name. trailbook-album reads such names as they are."));
     }
-    const bool added = read_result == 1 && has_position(position) && is_possible_position(position);
+    bool added = read_result == 1 && has_position(position) && is_possible_position(position);
     if (added) rows.push_back(make_photo_row(full_path, position));
-    result.outcomes.push_back({read_result, added});
+    bool placed = false;
+    if (track && read_result == 1 && !has_position(position)) {
+      if (const auto& placement = track->step.placements[static_cast<std::size_t>(i)]) {
+        log.append_line(placement_line(*placement));
+        rows.push_back(make_photo_row(full_path, placed_position(position, *placement)));
+        rows.back().seconds_from_track = placement->seconds_from_point;
+        added = placed = true;
+      }
+    }
+    result.outcomes.push_back({read_result, added, placed});
     log.append_line(WideText());
   }
 
@@ -106,9 +151,13 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   }
   sort_photo_rows(rows);
   separate_shared_positions(rows);
+  const AnsiText track_pieces =
+      track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
+            : AnsiText();
   result.page_path =
       write_album_page(rows, page_path, settings.template_file, log,
-                       static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())));
+                       static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
+                       track ? &track_pieces : nullptr);
   if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }

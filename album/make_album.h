@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "album/album_log.h"
+#include "album/gpx_track.h"
+#include "album/photo_clock.h"
 #include "text/text_types.h"
 
 // The most photos one album takes.
@@ -21,12 +23,16 @@ struct AlbumSettings {
   std::function<QDateTime()> clock;
   // Whether a folder of small previews goes beside the page (album/album_previews.h).
   bool previews = true;
+  // Tracks to place the photos without a position on; none or an empty set: no track step.
+  const TrackSet* tracks = nullptr;
+  TimeOptions time{};  // how photo times are found, for the track step
 };
 
 // What became of one photo: the reader's result (1, -1, -2, -3) and whether it is on the page.
 struct PhotoOutcome {
   int read_result = 0;
   bool added = false;
+  bool placed = false;  // on the page by a position from the track
 };
 
 struct AlbumResult {
@@ -38,6 +44,8 @@ struct AlbumResult {
 
 // Logs a block per photo, orders the photos that have a position by time, moves apart those
 // that share a spot and writes the page into the first photo's folder, then logs where.
+// With tracks, all photos are read first, then a line tells how their times were found, and the
+// blocks follow, with a line for each photo placed on the track.
 // Paths are in the process code page. Throws AppError when the template cannot be read or the
 // page cannot be written; the log then holds everything up to that point.
 AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& settings, AlbumLog& log);

@@ -10,6 +10,10 @@ AnsiText format_short_coordinate(const AnsiText& coordinate) {
   return to_ansi(format_five_decimals(parse_number(to_wide(coordinate))));
 }
 
+bool has_position(const PhotoPosition& position) {
+  return position.latitude != "0" || position.longitude != "0";
+}
+
 bool is_possible_position(const PhotoPosition& position) {
   try {
     const double latitude = parse_number(to_wide(position.latitude));

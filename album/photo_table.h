@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
+
 #include "exif/photo_position.h"
 #include "text/text_types.h"
 
-// One photo of an album: all six fields are texts.
+// One photo of an album.
 struct PhotoRow {
   AnsiText file_name;  // name without its folder
   AnsiText date_time;
@@ -12,10 +14,16 @@ struct PhotoRow {
   AnsiText longitude_short;
   AnsiText path;         // the photo file as it was given, for the page's link to it
   AnsiText preview_url;  // its preview relative to the page, percent-encoded; empty for none
+  // For a photo placed on a track: whole seconds to the nearest track point; -1 for a position
+  // the photo holds itself.
+  std::int64_t seconds_from_track = -1;
 };
 
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").
 AnsiText format_short_coordinate(const AnsiText& coordinate);
+
+// Whether the photo holds a position: only the exact texts "0" and "0" mean none.
+bool has_position(const PhotoPosition& position);
 
 // Whether both coordinates are numbers that a place on Earth can have: finite, the latitude
 // within -90..90 and the longitude within -180..180 degrees.

@@ -9,6 +9,7 @@
 
 #include "album/add_photos.h"
 #include "album/program_path.h"
+#include "album/track_time.h"
 #include "app/app_icon.h"
 #include "app/error_report.h"
 #include "app/home_page.h"
@@ -68,6 +69,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
   bind(AddPhotos1, &QAction::triggered, &TForm1::AddPhotos1Click);
+  bind(AddTrack1, &QAction::triggered, &TForm1::AddTrack1Click);
+  bind(ClearTracks1, &QAction::triggered, &TForm1::ClearTracks1Click);
   bind(Exit1, &QAction::triggered, &TForm1::Exit1Click);
   bind(Readme1, &QAction::triggered, &TForm1::Readme1Click);
   bind(Homepage1, &QAction::triggered, &TForm1::Homepage1Click);
@@ -77,11 +80,47 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 TForm1::~TForm1() = default;
 
 void TForm1::Button1Click() {
-  run_command([this] { add_photos(*this, template_path); });
+  run_command([this] { add_photos_with_tracks(); });
 }
 
 void TForm1::AddPhotos1Click() {
-  run_command([this] { add_photos(*this, template_path); });
+  run_command([this] { add_photos_with_tracks(); });
+}
+
+void TForm1::add_photos_with_tracks() {
+  TimeOptions time;
+  const WideText offset = TimeOffsetEdit1->text().trimmed();
+  if (!offset.isEmpty()) {
+    time.offset = parse_utc_offset(offset.toLatin1());
+    if (!time.offset) {
+      show_message(QStringLiteral("The time offset \"%1\" is no offset from UTC such as +02:00 or "
+                                  "-05:30. Leave it empty to have it found from the photos.")
+                       .arg(offset));
+      return;
+    }
+  }
+  add_photos(*this, template_path, tracks.segments.empty() ? nullptr : &tracks, time);
+}
+
+void TForm1::AddTrack1Click() {
+  run_command([this] {
+    QStringList files;
+    if (!pick_track_files(files)) return;
+    TrackSet added = read_track_files(files, *this);
+    for (TrackSegment& segment : added.segments) tracks.segments.push_back(std::move(segment));
+    tracks.files += added.files;
+    tracks.points += added.points;
+    ClearTracks1->setEnabled(!tracks.segments.empty());
+    append_line(QStringLiteral("Tracks for the next Add Photos: %1 file(s), %2 points.")
+                    .arg(tracks.files.size())
+                    .arg(tracks.points));
+  });
+}
+
+void TForm1::ClearTracks1Click() {
+  tracks = TrackSet{};
+  ClearTracks1->setEnabled(false);
+  append_line(QStringLiteral("Tracks cleared: the next Add Photos uses no track."));
 }
 
 void TForm1::FormShow() {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "album/album_host.h"
+#include "album/gpx_track.h"
 #include "text/text_types.h"
 #include "ui_Unit1.h"
 
@@ -26,6 +27,9 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   void Homepage1Click();
   void OnlineHelp1Click();
   void AddPhotos1Click();
+  // Reads the GPX files chosen and keeps their tracks for the next Add Photos.
+  void AddTrack1Click();
+  void ClearTracks1Click();
 
   // Runs a command, reports its error, and carries out a quit that was asked for while it ran
   // (Exit or closing the window during the command's event processing) once it has returned.
@@ -33,6 +37,8 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
 
   // AlbumHost: what the add-photos command uses of the window.
   bool pick_photo_files(QStringList& files) override;
+  // The open dialog for GPX files; false when the user cancels.
+  bool pick_track_files(QStringList& files);
   void clear_log() override;
   void append_line(const WideText& line) override;
   // Lets the window repaint and handle input once per photo; a quit request is only noted.
@@ -49,6 +55,7 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   AnsiText home_url;           // ends with '/'
   AnsiText version_file_path;  // program folder + "ini/t.txt"
   QFileDialog* OpenDialog1;    // multi-select file-open dialog, owned by the window
+  TrackSet tracks;             // the tracks chosen with Add Track, until cleared
 
  protected:
   bool event(QEvent* event) override;
@@ -59,6 +66,7 @@ class TForm1 : public QMainWindow, public Ui::TForm1, public AlbumHost {
   template <class Sender, class Signal>
   void bind(Sender* sender, Signal signal, void (TForm1::*handler)());
   void request_quit();
+  void add_photos_with_tracks();
 
   bool form_shown_ = false;
   int command_depth_ = 0;

@@ -14,6 +14,13 @@ bool TForm1::pick_photo_files(QStringList& files) {
   return run_open_dialog(*OpenDialog1, files);
 }
 
+bool TForm1::pick_track_files(QStringList& files) {
+  OpenDialog1->setWindowTitle(QStringLiteral("Open GPX track files:"));
+  OpenDialog1->setNameFilters(
+      {qt_name_filter(QStringLiteral("GPX tracks"), {QStringLiteral("*.gpx")})});
+  return run_open_dialog(*OpenDialog1, files);
+}
+
 void TForm1::clear_log() {
   Memo1->clear();
 }
@@ -52,4 +59,7 @@ QDateTime TForm1::local_now() {
 void TForm1::set_command_running(bool running) {
   Button1->setEnabled(!running);
   AddPhotos1->setEnabled(!running);
+  AddTrack1->setEnabled(!running);
+  // The run places photos on the tracks kept: they stay as they are until it ends.
+  ClearTracks1->setEnabled(!running && !tracks.segments.empty());
 }

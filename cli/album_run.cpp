@@ -3,6 +3,7 @@
 #include <QDir>
 #include <cstdio>
 
+#include "album/gpx_track.h"
 #include "album/make_album.h"
 #include "album/program_path.h"
 #include "cli/console_log.h"
@@ -21,6 +22,20 @@ WideText absolute_path(const WideText& path) {
   return QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
+TimeOptions time_options(const CommandLine& command) {
+  TimeOptions time;
+  time.offset = command.time_offset;
+  time.clock_shift_seconds = command.clock_shift_seconds;
+  time.max_gap_seconds = command.max_gap_seconds;
+  return time;
+}
+
+// Track lines on standard error, so that --positions keeps one line per photo on its output.
+class ErrorLog : public AlbumLog {
+ public:
+  void append_line(const WideText& line) override { write_error_line(line); }
+};
+
 int output_status(int status) {
   if (finish_output()) return status;
   write_error_line(u"Cannot write to standard output."_s);
@@ -37,12 +52,16 @@ int run_album(const CommandLine& command) {
   }
   // The open dialog hands the command full paths; the page goes into the first one's folder.
   for (AnsiText& photo : photos) photo = absolute_photo_path(photo);
-  const AlbumSettings settings{command.template_file.isEmpty()
-                                   ? default_template_file()
-                                   : absolute_path(command.template_file),
-                               current_local_time, command.previews};
+  AlbumSettings settings{command.template_file.isEmpty() ? default_template_file()
+                                                         : absolute_path(command.template_file),
+                         current_local_time, command.previews, nullptr, time_options(command)};
 
   ConsoleLog log(photos.size());
+  TrackSet tracks;
+  if (!command.track_files.isEmpty()) {
+    tracks = read_track_files(command.track_files, log);
+    settings.tracks = &tracks;
+  }
   const AlbumResult result = make_album(photos, settings, log);
   log.finish();
   if (result.refused) {
@@ -66,6 +85,12 @@ int run_positions(const CommandLine& command) {
   // One large buffer instead of a write per line keeps tens of thousands of lines cheap.
   static char buffer[1 << 16];
   std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-  const std::int64_t with_position = write_positions(paths, stdout);
+  TrackSet tracks;
+  if (!command.track_files.isEmpty()) {
+    ErrorLog log;
+    tracks = read_track_files(command.track_files, log);
+  }
+  const std::int64_t with_position = write_positions(
+      paths, stdout, command.track_files.isEmpty() ? nullptr : &tracks, time_options(command));
   return output_status(with_position > 0 ? exit_success : exit_no_position);
 }

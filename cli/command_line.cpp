@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "album/track_time.h"
 #include "cli/exit_status.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,6 +33,26 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
       u"FILE"_s);
   const QCommandLineOption no_previews_option(
       u"no-previews"_s, u"Writes no folder of small previews beside the page."_s);
+  const QCommandLineOption track_option(
+      u"track"_s,
+      u"Places photos without a GPS position on the recorded track in this GPX file, by their "
+      u"time; may be given more than once."_s,
+      u"FILE"_s);
+  const QCommandLineOption time_offset_option(
+      u"time-offset"_s,
+      u"With --track: the cameras' time zone as an offset from UTC (+02:00) for every photo, "
+      u"instead of finding it from the photos or this computer."_s,
+      u"OFFSET"_s);
+  const QCommandLineOption clock_shift_option(
+      u"clock-shift"_s,
+      u"With --track: seconds added to every photo's date-time, for a camera clock that was "
+      u"wrong (-90 for one 90 seconds fast)."_s,
+      u"SECONDS"_s);
+  const QCommandLineOption max_gap_option(
+      u"max-gap"_s,
+      u"With --track: how far in time before or after a track a photo may lie and still be "
+      u"placed on its nearest point: seconds, or a number with s, m or h (default 5m)."_s,
+      u"DURATION"_s);
   const QCommandLineOption version_option(u"version"_s, u"Shows the version."_s);
   parser.addOption(help_option);
   parser.addOption(version_option);
@@ -39,6 +60,10 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   parser.addOption(open_option);
   parser.addOption(template_option);
   parser.addOption(no_previews_option);
+  parser.addOption(track_option);
+  parser.addOption(time_offset_option);
+  parser.addOption(clock_shift_option);
+  parser.addOption(max_gap_option);
   parser.addPositionalArgument(
       u"PHOTO"_s,
       u"Photo files, in album order; a folder stands for its photo files (*.jpg, *.jpeg, "
@@ -81,6 +106,33 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   }
   if (parser.isSet(template_option) && command.template_file.isEmpty()) {
     return usage_error(u"--template needs a file name."_s);
+  }
+  for (const QString& track : parser.values(track_option)) {
+    if (track.isEmpty()) return usage_error(u"--track needs a file name."_s);
+    command.track_files.append(to_wide(track.toLatin1()));
+  }
+  const bool time_options = parser.isSet(time_offset_option) || parser.isSet(clock_shift_option) ||
+                            parser.isSet(max_gap_option);
+  if (time_options && command.track_files.isEmpty()) {
+    return usage_error(u"--time-offset, --clock-shift and --max-gap apply only with --track."_s);
+  }
+  if (parser.isSet(time_offset_option)) {
+    command.time_offset = parse_utc_offset(parser.value(time_offset_option).toLatin1());
+    if (!command.time_offset) {
+      return usage_error(u"--time-offset takes an offset from UTC such as +02:00 or -05:30."_s);
+    }
+  }
+  if (parser.isSet(clock_shift_option)) {
+    const auto shift = parse_clock_shift(parser.value(clock_shift_option));
+    if (!shift) return usage_error(u"--clock-shift takes whole seconds, such as -90."_s);
+    command.clock_shift_seconds = *shift;
+  }
+  if (parser.isSet(max_gap_option)) {
+    const auto gap = parse_max_gap(parser.value(max_gap_option));
+    if (!gap) {
+      return usage_error(u"--max-gap takes seconds or a number with s, m or h, such as 5m."_s);
+    }
+    command.max_gap_seconds = *gap;
   }
   result.command = std::move(command);
   return result;

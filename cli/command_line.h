@@ -1,6 +1,7 @@
 #pragma once
 // The options of trailbook-album, read from its arguments.
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 #include "text/text_types.h"
@@ -11,6 +12,10 @@ struct CommandLine {
   bool previews = true;        // write the folder of previews beside the page
   WideText template_file;      // empty: templates/template.html beside the program
   QList<AnsiText> photo_args;  // files and folders in the order given, as the system gave them
+  QStringList track_files;     // GPX files to place photos without a position on
+  std::optional<std::int32_t> time_offset;  // seconds east of UTC for every photo
+  std::int64_t clock_shift_seconds = 0;
+  std::int64_t max_gap_seconds = 300;
 };
 
 // The outcome of reading the arguments: a command to run, or a text to print and an exit status

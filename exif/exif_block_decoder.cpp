@@ -49,6 +49,7 @@ constexpr TextField exif_texts[] = {
     {0x9003, &ExifRecord::date_time_original},
     {0x9004, &ExifRecord::date_time_digitized},
     {0x9291, &ExifRecord::sub_sec_time_original},
+    {0x9011, &ExifRecord::offset_time_original},
     {0xA433, &ExifRecord::lens_make},
     {0xA434, &ExifRecord::lens_model},
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The values the EXIF reader decodes from one photo. Only latitude, longitude and
-// date_time_original leave the reader; the rest are kept for completeness and diagnostics.
+// The values the EXIF reader decodes from one photo. Latitude, longitude, date_time_original and
+// the clues to the capture time's zone (offset_time_original, the GPS date and time stamps) leave
+// the reader; the rest are kept for completeness and diagnostics.
 #include <QByteArray>
 #include <cstdint>
 
@@ -36,7 +37,8 @@ struct ExifRecord {
   QByteArray date_time_original;
   QByteArray date_time_digitized;
   QByteArray sub_sec_time_original;
-  QByteArray rights_notice;  // IFD0
+  QByteArray offset_time_original;  // "+02:00": the zone of date_time_original
+  QByteArray rights_notice;         // IFD0
   double exposure_time = 0.0;
   double f_number = 0.0;
   std::uint16_t exposure_program = 0;
@@ -62,6 +64,9 @@ struct ExifRecord {
   char latitude_ref = '?';  // '?' until a reference letter is read (or when it is a zero byte)
   GpsDms longitude_dms;
   char longitude_ref = '?';
+  QByteArray gps_date_stamp;                   // "YYYY:MM:DD", UTC
+  double gps_time_stamp[3] = {0.0, 0.0, 0.0};  // hours, minutes, seconds, UTC
+  bool has_gps_time_stamp = false;
   // Exif sub-directory
   double lens_specification[4] = {0.0, 0.0, 0.0, 0.0};
   double focal_plane_x_resolution = 0.0;

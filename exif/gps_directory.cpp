@@ -1,5 +1,6 @@
 #include "exif/gps_directory.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "exif/ifd_entry.h"
@@ -13,7 +14,9 @@ enum GpsTag : std::uint16_t {
   gps_longitude = 4,
   gps_altitude_ref = 5,
   gps_altitude = 6,
+  gps_time_stamp_tag = 7,
   gps_dop_tag = 11,
+  gps_date_stamp_tag = 29,
 };
 
 // Quotients at extended precision, so that a coordinate is rounded to double only once.
@@ -90,6 +93,21 @@ void read_gps_directory(ExifRecord& r, const TiffReader& block, std::uint64_t di
         r.altitude = rational_value(block.rational(values));
         apply_sign(r.altitude, r.altitude_ref == 1);
         break;
+      case gps_time_stamp_tag:
+        if (!coordinate) break;
+        for (int i = 0; i < 3; ++i)
+          r.gps_time_stamp[i] = rational_value(block.rational(values + 8 * i));
+        r.has_gps_time_stamp = true;
+        break;
+      case gps_date_stamp_tag: {
+        // Copied at once: the record outlives the block.
+        const IfdEntry entry = decode_ifd_entry(block, e);
+        if (entry.type == tiff_ascii) {
+          const QByteArray view = ascii_view(entry);
+          r.gps_date_stamp = QByteArray(view.constData(), std::min<qsizetype>(view.size(), 32));
+        }
+        break;
+      }
       case gps_dop_tag:
         if (single) r.gps_dop = rational_value(block.rational(values));
         break;

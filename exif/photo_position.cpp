@@ -7,6 +7,15 @@
 #include "exif/read_plan_hint.h"
 #include "text/number_format.h"
 
+namespace {
+
+AnsiText up_to_zero(const QByteArray& text) {
+  const qsizetype zero = text.indexOf('\0');
+  return zero < 0 ? text : text.left(zero);
+}
+
+}  // namespace
+
 int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
   ExifRecord record;
   {
@@ -23,5 +32,13 @@ int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
   // The camera's text as written, up to its first zero byte.
   const qsizetype zero = record.date_time_original.indexOf('\0');
   position.date_time = zero < 0 ? record.date_time_original : record.date_time_original.left(zero);
+  position.offset_time = up_to_zero(record.offset_time_original);
+  position.gps_date = up_to_zero(record.gps_date_stamp);
+  if (record.has_gps_time_stamp) {
+    const double* hms = record.gps_time_stamp;
+    const double seconds = hms[0] * 3600 + hms[1] * 60 + hms[2];
+    // NaN fails both comparisons too.
+    if (seconds >= 0 && seconds < 86400) position.gps_time_of_day = seconds;
+  }
   return 1;
 }

@@ -6,6 +6,10 @@ struct PhotoPosition {
   AnsiText latitude;   // signed decimal degrees, north positive, e.g. "48.8582222222222"
   AnsiText longitude;  // signed decimal degrees, east positive
   AnsiText date_time;  // the EXIF DateTimeOriginal text as the camera wrote it; may be empty
+  // What tells the capture time's zone, when the photo has it (for placing photos on a track):
+  AnsiText offset_time{};       // OffsetTimeOriginal as written ("+02:00"); may be empty
+  AnsiText gps_date{};          // GPSDateStamp as written ("2024:06:04", UTC); may be empty
+  double gps_time_of_day = -1;  // GPSTimeStamp in seconds after midnight UTC; -1 when none
 };
 
 // Reads the GPS position and capture time of a photo file (path in the process code page).

@@ -41,6 +41,43 @@ TEST(PositionsOutput, OneLinePerFileInTheOrderGiven) {
             }));
 }
 
+// With a track: three more fields, the album's position and where it came from; the photos'
+// times by their own offset or the one given.
+TEST(PositionsOutput, AddsThePlacedPositionWithATrack) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG"), QStringLiteral("IMG_0110.JPG")});
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/CAM_0201.JPG"),
+                          work.filePath(QStringLiteral("CAM_0201.JPG"))));
+  const QString track = QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/walk.gpx");
+  const struct {
+    QStringList options;
+    const char* no_gps_line;  // IMG_0110.JPG has no offset of its own
+  } cases[] = {
+      {{QStringLiteral("--time-offset"), QStringLiteral("+02:00")},
+       "IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17\t46.3610032\t14.0869587\ttrack"},
+      {{QStringLiteral("--time-offset"), QStringLiteral("+02:00"), QStringLiteral("--clock-shift"),
+        QStringLiteral("-86400")},
+       "IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17\t\t\t"},
+  };
+  for (const auto& c : cases) {
+    const AlbumCommandRun run = run_album_command(
+        QStringList{QStringLiteral("--positions"), QStringLiteral("--track"), track} + c.options +
+            QStringList{QStringLiteral("IMG_0101.JPG"), QStringLiteral("IMG_0110.JPG"),
+                        QStringLiteral("CAM_0201.JPG"), QStringLiteral("gone.jpg")},
+        work.path());
+    ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("walk.gpx\": 197 points")) << run.err.toStdString();
+    const QList<QByteArray> lines = run.out_lines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0],
+              "IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07\t"
+              "46.3689119444444\t14.114205\tphoto");
+    EXPECT_EQ(lines[1], c.no_gps_line);
+    EXPECT_TRUE(lines[2].endsWith("\ttrack") == (c.options.size() == 2)) << lines[2].constData();
+    EXPECT_EQ(lines[3], "gone.jpg\t-1\t\t\t\t\t\t");
+  }
+}
+
 // A name that is no valid UTF-8 keeps its bytes: a folder lists it, an argument passes it, and the
 // log shows U+FFFD only where it shows the name as text; the page links the bytes themselves.
 TEST(PositionsOutput, KeepsNamesThatAreNoValidText) {

@@ -56,6 +56,38 @@ TEST_F(PhotoPositionTest, ReadsPositionAndCaptureTime) {
   }
 }
 
+TEST_F(PhotoPositionTest, ReadsTheCluesToTheTimeZone) {
+  TestExif full = photo_exif("2024:06:04 10:11:12");
+  full.exif->push_back(ascii_entry(0x9011, std::string_view("+02:00\0", 7)));
+  full.gps->push_back(rational_entry(7, {8, 1, 11, 1, 1250, 100}));
+  full.gps->push_back(ascii_entry(29, std::string_view("2024:06:04\0", 11)));
+  TestExif odd = photo_exif("2024:06:04 10:11:12");
+  odd.gps->push_back(rational_entry(7, {25, 1, 0, 1, 0, 1}));  // past the day's end
+  odd.gps->push_back(rational_entry(29, {1, 1}));              // no text
+  TestExif short_time = photo_exif("2024:06:04 10:11:12");
+  short_time.gps->push_back(rational_entry(7, {8, 1, 11, 1}));  // two values, not three
+
+  const struct {
+    AnsiText file;
+    const char* offset_time;
+    const char* gps_date;
+    double gps_time_of_day;
+  } cases[] = {
+      {photo("full.jpg", full), "+02:00", "2024:06:04", 8 * 3600 + 11 * 60 + 12.5},
+      {photo("none.jpg", photo_exif("2024:06:04 10:11:12")), "", "", -1},
+      {photo("odd.jpg", odd), "", "", -1},
+      {photo("short.jpg", short_time), "", "", -1},
+  };
+  for (const auto& c : cases) {
+    PhotoPosition position;
+    ASSERT_EQ(read_photo_position(position, c.file), 1) << c.file.constData();
+    EXPECT_EQ(position.offset_time, c.offset_time) << c.file.constData();
+    EXPECT_EQ(position.gps_date, c.gps_date) << c.file.constData();
+    EXPECT_DOUBLE_EQ(position.gps_time_of_day, c.gps_time_of_day) << c.file.constData();
+    EXPECT_EQ(position.latitude, "-48.8583333333333") << c.file.constData();
+  }
+}
+
 TEST_F(PhotoPositionTest, FailuresLeaveThePositionEmpty) {
   QFile big(dir_.filePath("huge.jpg"));  // sparse: no disk space is used
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(largest_photo_file + 1));

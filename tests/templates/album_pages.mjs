@@ -86,6 +86,9 @@ export function fillTemplate(template, table) {
     '{vorn_datetimes}': table.map((r) => `"${escapeJsString(r.dateTime)}"`).join(','),
     '{vorn_latlngs}': table.map((r) => `[${r.lat},${r.lng}]`).join(','),
     '{vorn_latlngs_short}': table.map((r) => `[${r.latShort},${r.lngShort}]`).join(','),
+    // No track: both track lists stay empty, as the album writer leaves them.
+    '{vorn_track}': '',
+    '{vorn_position_sources}': '',
   };
   const pattern = new RegExp(Object.keys(lists).map((k) => k.replace(/[{}]/g, '\\$&')).join('|'), 'g');
   return template.replace(pattern, (placeholder) => lists[placeholder]);

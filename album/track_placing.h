@@ -1,0 +1,35 @@
+#pragma once
+// Places photos on recorded tracks by their UTC time.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "album/gpx_track.h"
+
+struct TrackPlacement {
+  double latitude = 0.0;
+  double longitude = 0.0;
+  std::int64_t seconds_from_point = 0;  // whole seconds to the nearest track point
+};
+
+class TrackIndex {
+ public:
+  explicit TrackIndex(const std::vector<TrackSegment>& segments);
+
+  // Within a segment's time span: the position interpolated linearly between the two points
+  // around `time_ms`. Outside every segment: the nearest point in time when it lies at most
+  // `max_gap_ms` away. Otherwise none. O(log n).
+  std::optional<TrackPlacement> place(std::int64_t time_ms, std::int64_t max_gap_ms) const;
+
+ private:
+  struct Span {
+    std::int64_t first_ms;
+    std::int64_t last_ms;
+    const TrackSegment* segment;
+  };
+  const TrackSegment* covering_segment(std::int64_t time_ms) const;
+
+  std::vector<Span> spans_;               // by first_ms
+  std::vector<std::int64_t> latest_end_;  // the latest last_ms of spans_[0..i]
+  std::vector<TrackPoint> points_;        // every point, by time
+};
