@@ -26,7 +26,7 @@ for program in trailbook trailbook-album; do
     fail "bin/$program is not a relative link to lib/trailbook/$program"
 done
 
-# Photos in a folder of their own, like a user's; the page lands beside them.
+# Photos of both sample days in a folder of their own, like a user's; the page lands beside them.
 mkdir "$work/trail"
 cp "$samples"/*.JPG "$work/trail/"
 status=0
@@ -35,5 +35,5 @@ status=0
 page=$(tail -n 1 "$work/out.txt")
 [ "$(dirname "$page")" = "$work/trail" ] || fail "the page is not beside the photos: $page"
 grep -q '"IMG_0101.JPG"' "$page" || fail "the page does not list the photos"
-grep -q 'Total added 11 photos in this album.' "$work/out.txt" || fail "unexpected log"
+grep -q 'Total added 16 photos in this album.' "$work/out.txt" || fail "unexpected log"
 echo "installed trailbook-album wrote $page"
