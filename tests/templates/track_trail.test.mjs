@@ -37,6 +37,7 @@ const ROWS = [
   { name: 'morning.jpg', dateTime: '2024:06:04 09:00:00', lat: '46.9980000', lng: '8.0450000' },
   { name: 'end.jpg', dateTime: '2024:06:04 17:00:00', lat: '46.9990000', lng: '8.0780000' },
 ];
+const TRACK_FIRST_DAY = JSON.stringify(TRACK[0]);
 const SOURCES = { 'placed.jpg': { track: 12 } };
 
 let browser;
@@ -64,10 +65,10 @@ const drawnTrail = (page) => page.evaluate(() => window.album.trail.getLayers()
     parts: line.getLatLngs().map((part) => part.map((p) => [+p.lat.toFixed(5), +p.lng.toFixed(5)])) }))
   .filter((line) => line.parts.length));
 
-function trackKm() {
+function trackKm(pieces = TRACK) {
   const rad = Math.PI / 180;
   let km = 0;
-  for (const { points } of TRACK) {
+  for (const { points } of pieces) {
     for (let k = 1; k < points.length; k++) {
       const [a, b] = [points[k - 1], points[k]].map(([lat, lng]) => [lat * rad, lng * rad]);
       const h = Math.sin((b[0] - a[0]) / 2) ** 2 + Math.cos(a[0]) * Math.cos(b[0]) * Math.sin((b[1] - a[1]) / 2) ** 2;
@@ -136,6 +137,22 @@ describe('an album with a track', () => {
       'Position from track (2 h from a track point)', 'Position from track (2 h 1 min from a track point)']);
     assert.deepEqual(view.problems(), []);
   });
+});
+
+test('a day the track misses keeps the line between its photos, and its distance', async () => {
+  const { page, context, problems } = await openAlbum(browser, await trackAlbum(TRACK_FIRST_DAY));
+  try {
+    await settle(page);
+    assert.deepEqual(await drawnTrail(page), [
+      { colour: RED, parts: [TRACK[0].points] },
+      { colour: BLUE, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
+    ]);
+    const photoKm = await page.evaluate(() => window.album.distanceKm) - trackKm([TRACK[0]]);
+    assert.ok(Math.abs(photoKm - trackKm([{ points: ROWS.slice(2).map((r) => [+r.lat, +r.lng]) }])) < 1e-6);
+    assert.deepEqual(problems(), []);
+  } finally {
+    await context.close();
+  }
 });
 
 describe('without a usable track', () => {
