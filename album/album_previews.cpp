@@ -16,23 +16,27 @@ namespace {
 
 struct PreviewJob {
   const AnsiText* photo = nullptr;
+  const PhotoFileFacts* facts = nullptr;
   AnsiText file_name;  // of the preview written; empty when none
   bool reused = false;
   WideText error;
 };
 
 void make_one(PreviewJob& job, const PreviewFolder& folder, const QList<AnsiText>& earlier) {
-  const AnsiText name = preview_file_name(*job.photo);
+  const AnsiText name = preview_file_name(*job.photo, *job.facts);
   if (name.isEmpty()) {
     job.error = QStringLiteral("the photo cannot be looked at");
     return;
   }
-  QByteArray bytes = reusable_preview(earlier, name);
-  job.reused = !bytes.isEmpty();
-  if (!job.reused) bytes = make_preview_bytes(*job.photo, job.error);
-  if (bytes.isEmpty()) return;
   try {
-    job.file_name = ansi_name_of(write_new_file_in_own_folder(bytes, folder.folder + name, ".jpg"));
+    AnsiText written = reuse_preview(earlier, name, folder.folder);
+    job.reused = !written.isEmpty();
+    if (!job.reused) {
+      const QByteArray bytes = make_preview_bytes(*job.photo, job.error, *job.facts);
+      if (bytes.isEmpty()) return;
+      written = write_new_file_in_own_folder(bytes, folder.folder + name, ".jpg");
+    }
+    job.file_name = ansi_name_of(written);
   } catch (const AppError& failure) {
     job.error = failure.message();
   }
@@ -61,7 +65,10 @@ void make_album_previews(std::span<PhotoRow> rows, AnsiText& page_path, AlbumLog
   const QList<AnsiText> earlier = earlier_preview_folders(ansi_folder_of(page_path), folder.folder);
 
   std::vector<PreviewJob> jobs(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) jobs[i].photo = &rows[i].path;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    jobs[i].photo = &rows[i].path;
+    jobs[i].facts = &rows[i].file_facts;
+  }
   std::atomic<qsizetype> done{0};
   // A pool of our own, one thread per core, so that waiting for it waits for this step alone.
   QThreadPool pool;

@@ -52,6 +52,7 @@ bool template_usable(const WideText& template_file) {
 // all of them before the first one can be placed.
 struct PhotosReadAhead {
   std::vector<PhotoPosition> positions;
+  std::vector<PhotoFileFacts> facts;
   std::vector<int> read_results;
   TrackStep step;
 };
@@ -61,11 +62,12 @@ PhotosReadAhead read_all_photos(const QList<AnsiText>& photos, const TrackSet& t
   const qsizetype count = photos.size();
   PhotosReadAhead read;
   read.positions.resize(static_cast<std::size_t>(count));
+  read.facts.resize(static_cast<std::size_t>(count));
   read.read_results.resize(static_cast<std::size_t>(count));
   for (qsizetype i = 0; i < count; ++i) {
     log.photo_started(i, count);
-    read.read_results[static_cast<std::size_t>(i)] =
-        read_photo_position(read.positions[static_cast<std::size_t>(i)], photos[i]);
+    const auto k = static_cast<std::size_t>(i);
+    read.read_results[k] = read_photo_position(read.positions[k], photos[i], &read.facts[k]);
   }
   read.step = place_photos_on_tracks(read.positions, read.read_results, tracks, options);
   log.append_line(QStringLiteral("Track: %1 points from %2 file(s). ")
@@ -114,14 +116,16 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
                     QStringLiteral(": ") + to_wide(ansi_name_of(full_path)));
     PhotoPosition position;
+    PhotoFileFacts facts;
     int read_result = 0;
     if (track) {
       position = track->positions[static_cast<std::size_t>(i)];
+      facts = track->facts[static_cast<std::size_t>(i)];
       read_result = track->read_results[static_cast<std::size_t>(i)];
     } else {
       log.photo_started(i, count);
       if (i == 0) name_page();
-      read_result = read_photo_position(position, full_path);
+      read_result = read_photo_position(position, full_path, settings.previews ? &facts : nullptr);
     }
     log.append_line(read_result_line(read_result, position));
     if (read_result == -1 && full_path.contains(replacement_character)) {
@@ -130,13 +134,17 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
           "file cannot be opened by this name. trailbook-album reads such names as they are."));
     }
     bool added = read_result == 1 && has_position(position) && is_possible_position(position);
-    if (added) rows.push_back(make_photo_row(full_path, position));
+    if (added) {
+      rows.push_back(make_photo_row(full_path, position));
+      rows.back().file_facts = facts;
+    }
     bool placed = false;
     if (track && read_result == 1 && !has_position(position)) {
       if (const auto& placement = track->step.placements[static_cast<std::size_t>(i)]) {
         log.append_line(placement_line(*placement));
         rows.push_back(make_photo_row(full_path, placed_position(position, *placement)));
         rows.back().seconds_from_track = placement->seconds_from_point;
+        rows.back().file_facts = facts;
         added = placed = true;
       }
     }

@@ -14,20 +14,28 @@
 
 namespace {
 
-// The EXIF thumbnail, upright; empty when the photo has none that decodes.
-QByteArray thumbnail_preview(const AnsiText& path) {
-  OsPhotoFile file;
-  if (!file.open(path)) return {};
-  const std::optional<ExifThumbnail> found = find_exif_thumbnail_in_file(file);
-  if (!found) return {};
-  QByteArray bytes(static_cast<qsizetype>(found->length), Qt::Uninitialized);
-  if (!file.read_at(found->offset, reinterpret_cast<std::uint8_t*>(bytes.data()),
-                    static_cast<std::size_t>(bytes.size()))) {
+// The thumbnail at `found` in the open file, upright; empty when it does not decode.
+QByteArray thumbnail_bytes(OsPhotoFile& file, const ExifThumbnail& found) {
+  QByteArray bytes(static_cast<qsizetype>(found.length), Qt::Uninitialized);
+  if (!file.read_at(found.offset, reinterpret_cast<std::uint8_t*>(bytes.data()),
+                    static_cast<std::size_t>(bytes.size())) ||
+      !bytes.startsWith("\xFF\xD8")) {
     return {};
   }
-  if (found->orientation == 1) return bytes;
+  if (found.orientation == 1) return bytes;
   const QImage image = QImage::fromData(bytes, "jpg");
-  return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, found->orientation));
+  return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, found.orientation));
+}
+
+// The EXIF thumbnail, upright; empty when the photo has none that decodes. Where the position's
+// read found it already, only the thumbnail itself is read, unless the file has changed since.
+QByteArray thumbnail_preview(const AnsiText& path, const PhotoFileFacts& facts) {
+  OsPhotoFile file;
+  if (!file.open(path)) return {};
+  const bool unchanged = file.size() == facts.size && file.modified_ms() == facts.modified_ms;
+  const std::optional<ExifThumbnail> found =
+      unchanged ? facts.thumbnail : find_exif_thumbnail_in_file(file);
+  return found ? thumbnail_bytes(file, *found) : QByteArray();
 }
 
 QByteArray decoded_preview(const AnsiText& path, WideText& error) {
@@ -50,18 +58,29 @@ QByteArray decoded_preview(const AnsiText& path, WideText& error) {
 
 }  // namespace
 
-QByteArray make_preview_bytes(const AnsiText& path, WideText& error) {
-  if (std::optional<QByteArray> bytes = container_preview_bytes(path, error)) return *bytes;
-  QByteArray bytes = thumbnail_preview(path);
+QByteArray make_preview_bytes(const AnsiText& path, WideText& error, const PhotoFileFacts& facts) {
+  // A JPEG whose thumbnail the position's read looked for is no container with a preview inside.
+  const bool known_jpeg =
+      facts.size >= 0 && facts.kind == PhotoContainer::jpeg && facts.thumbnail_searched;
+  if (!known_jpeg) {
+    if (std::optional<QByteArray> bytes = container_preview_bytes(path, error)) return *bytes;
+  }
+  QByteArray bytes;
+  if (!known_jpeg || facts.thumbnail)
+    bytes = thumbnail_preview(path, known_jpeg ? facts : PhotoFileFacts{});
   if (!bytes.isEmpty()) return bytes;
   return decoded_preview(path, error);
 }
 
-AnsiText preview_file_name(const AnsiText& path) {
-  const QFileInfo info(to_wide(path));
-  if (!info.isFile()) return {};
+AnsiText preview_file_name(const AnsiText& path, const PhotoFileFacts& facts) {
+  std::int64_t size = facts.size, modified_ms = facts.modified_ms;
+  if (size < 0) {
+    const QFileInfo info(to_wide(path));
+    if (!info.isFile()) return {};
+    size = info.size();
+    modified_ms = info.lastModified().toMSecsSinceEpoch();
+  }
   const QByteArray hash =
       QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().first(24);
-  return hash + '_' + AnsiText::number(info.size()) + '_' +
-         AnsiText::number(info.lastModified().toMSecsSinceEpoch()) + ".jpg";
+  return hash + '_' + AnsiText::number(size) + '_' + AnsiText::number(modified_ms) + ".jpg";
 }

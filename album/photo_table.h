@@ -17,6 +17,8 @@ struct PhotoRow {
   // For a photo placed on a track: whole seconds to the nearest track point; -1 for a position
   // the photo holds itself.
   std::int64_t seconds_from_track = -1;
+  // What reading the photo learnt of its file, for its preview.
+  PhotoFileFacts file_facts{};
 };
 
 // The five-decimal form of a coordinate text ("48.8582222222222" -> "48.85822").

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "album/page_file.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
 #include "text/text_ops.h"
@@ -78,10 +79,40 @@ QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiT
   return found;
 }
 
-QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name) {
+#ifndef _WIN32
+
+namespace {
+
+bool whole_jpeg(const QByteArray& bytes) {
+  return bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9");
+}
+
+// Whether the open file's first two and last two bytes are a JPEG stream's start and end.
+bool looks_whole(int descriptor, off_t size) {
+  char start[2], end[2];
+  return size >= 4 && ::pread(descriptor, start, 2, 0) == 2 &&
+         ::pread(descriptor, end, 2, size - 2) == 2 &&
+         whole_jpeg(QByteArray(start, 2) + QByteArray(end, 2));
+}
+
+// One more link at `target` to the checked file `status` names, found at `path`. The new name is
+// checked to be that very file: the earlier folder may have changed in the meantime.
+bool link_checked(const AnsiText& path, const struct stat& status, const AnsiText& target) {
+  if (::linkat(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(), 0) != 0) return false;
+  struct stat linked;
+  if (::lstat(target.constData(), &linked) == 0 && S_ISREG(linked.st_mode) &&
+      linked.st_ino == status.st_ino && linked.st_dev == status.st_dev) {
+    return true;
+  }
+  ::unlink(target.constData());
+  return false;
+}
+
+}  // namespace
+
+AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, const AnsiText& own) {
   for (const AnsiText& folder : folders) {
     const AnsiText path = folder + name;
-#ifndef _WIN32
     // Opened without following a link nor waiting on a pipe; only a regular file is read.
     const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) continue;
@@ -89,20 +120,37 @@ QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name
     QByteArray bytes;
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
         status.st_size <= largest_reused_preview) {
+      // Only a file of ours is linked: nobody else can change what the new album shows.
+      if (status.st_uid == ::geteuid() && looks_whole(descriptor, status.st_size) &&
+          link_checked(path, status, own + name)) {
+        ::close(descriptor);
+        return own + name;
+      }
       bytes.resize(static_cast<qsizetype>(status.st_size));
-      if (::read(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size())) != bytes.size())
+      if (::pread(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size()), 0) !=
+          bytes.size())
         bytes.clear();
     }
     ::close(descriptor);
+    // A whole JPEG stream only: never a file cut short by a run that was killed.
+    if (whole_jpeg(bytes)) return write_new_file_in_own_folder(bytes, own + name, ".jpg");
+  }
+  return {};
+}
+
 #else
-    const QFileInfo info(to_wide(path));
+
+AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, const AnsiText& own) {
+  for (const AnsiText& folder : folders) {
+    const QFileInfo info(to_wide(folder + name));
     if (info.isSymLink() || !info.isFile() || info.size() > largest_reused_preview) continue;
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = file.read(largest_reused_preview);
-#endif
-    // A whole JPEG stream only: never a file cut short by a run that was killed.
-    if (bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9")) return bytes;
+    if (bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9"))
+      return write_new_file_in_own_folder(bytes, own + name, ".jpg");
   }
   return {};
 }
+
+#endif

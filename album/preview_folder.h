@@ -20,7 +20,10 @@ PreviewFolder create_preview_folder(const AnsiText& page_path);
 // first, at most a few dozen, without `own`.
 QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiText& own);
 
-// The bytes of `name` in one of `folders` when it is a regular file (no link) that holds a whole
-// JPEG stream (from its start marker to its end marker) and is no larger than a preview can be;
-// empty otherwise.
-QByteArray reusable_preview(const QList<AnsiText>& folders, const AnsiText& name);
+// Puts the preview `name` of the first of `folders` that holds a valid one into `own` (the folder
+// made for this album, ending with its separator) and returns the path it took there; empty when
+// none is valid. Valid: a regular file (no link), no larger than a preview can be, holding a whole
+// JPEG stream (from its start marker to its end marker). A preview of ours on the same disk
+// becomes one more link to the same file, with nothing copied; any other is copied. Throws
+// AppError when the copy cannot be written.
+AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, const AnsiText& own);

@@ -4,6 +4,7 @@
 //   bench_previews FOLDER...
 #include <QCoreApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 
@@ -47,7 +48,9 @@ void remove_run(const Run& run) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QString template_file = QDir::temp().filePath(QStringLiteral("bench_previews.html"));
+  // A template of its own, so that two runs at once do not share one.
+  const QTemporaryDir template_folder;
+  const QString template_file = template_folder.filePath(QStringLiteral("template.html"));
   QFile page_template(template_file);
   if (!page_template.open(QIODevice::WriteOnly)) return 2;
   page_template.write(
@@ -72,6 +75,5 @@ int main(int argc, char** argv) {
     for (const Run* run : {&without, &fresh, &reused}) remove_run(*run);
     std::fflush(stdout);
   }
-  QFile::remove(template_file);
   return 0;
 }

@@ -1,10 +1,28 @@
 #include "exif/file_exif_locator.h"
 
 #include "exif/exif_segment_locator.h"
+#include "exif/exif_thumbnail.h"
 #include "exif/marker_scan.h"
 #include "exif/photo_exif_locator.h"
 
-FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan) {
+namespace {
+
+// The kind and the thumbnail from the loaded bytes only: no answer that would need another read.
+void note_facts(PhotoFileFacts& facts, const LoadedBytes& bytes) {
+  try {
+    facts.kind = photo_container_kind(bytes);
+    if (facts.kind != PhotoContainer::jpeg) return;
+    facts.thumbnail = find_exif_thumbnail(bytes);
+    facts.thumbnail_searched = true;
+  } catch (const MissingBytes&) {
+    facts.thumbnail.reset();
+  }
+}
+
+}  // namespace
+
+FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan,
+                                   PhotoFileFacts* facts) {
   const std::int64_t size = file.size();
   if (size < 0 || size > largest_photo_file) return {};
   LazyFileBytes bytes(file, static_cast<std::uint32_t>(size), plan);
@@ -26,7 +44,10 @@ FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, R
         markers = JpegMarkers{*stream_end, *app1};
       }
       // The scans may have loaded more: the view is taken afresh.
-      return {PhotoFileStatus::read, locate_photo_exif(record, bytes.view(), markers)};
+      const FileExifResult result{PhotoFileStatus::read,
+                                  locate_photo_exif(record, bytes.view(), markers)};
+      if (facts) note_facts(*facts, bytes.view());
+      return result;
     } catch (const MissingBytes& missing) {
       if (!bytes.load_more(missing)) return {};
     }

@@ -7,6 +7,7 @@
 
 #include "exif/exif_record.h"
 #include "exif/lazy_file_bytes.h"
+#include "exif/photo_file_facts.h"
 #include "exif/random_access_file.h"
 
 // Whether a photo file could be opened and read as far as the reader needed.
@@ -43,4 +44,7 @@ auto read_file_lazily(RandomAccessFile& file, ReadPlan plan, Read read)
 
 // cannot_read, as for a whole-file read, when the size is unknown or above largest_photo_file,
 // or when bytes the locator needs cannot be read (the file has shrunk since it was opened).
-FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan = {});
+// With `facts`, also notes the file's kind and, for a JPEG, its EXIF thumbnail as far as the
+// bytes already loaded tell them (facts->size and modified_ms are the caller's).
+FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, ReadPlan plan = {},
+                                   PhotoFileFacts* facts = nullptr);

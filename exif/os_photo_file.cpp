@@ -3,6 +3,7 @@
 #include <QFile>
 
 #ifdef _WIN32
+#include <QDateTime>
 #include <QFileInfo>
 #else
 #include <fcntl.h>
@@ -44,6 +45,8 @@ bool OsPhotoFile::open(const AnsiText& file_name) {
   struct stat status {};
   if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) return false;
   size_ = status.st_size;
+  modified_ms_ =
+      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
   return true;
 }
 
@@ -67,7 +70,9 @@ bool OsPhotoFile::open(const AnsiText& file_name) {
   const QByteArray name = native_name(file_name);
   if (name.isEmpty()) return false;
   const QString path = QFile::decodeName(name);
-  if (!QFileInfo(path).isFile()) return false;
+  const QFileInfo info(path);
+  if (!info.isFile()) return false;
+  modified_ms_ = info.lastModified().toMSecsSinceEpoch();
   file_ = std::make_unique<QFile>(path);
   if (!file_->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
   size_ = file_->size();

@@ -18,10 +18,13 @@ class OsPhotoFile : public RandomAccessFile {
   bool open(const AnsiText& file_name);
 
   std::int64_t size() const override { return size_; }
+  // Its modification time when opened, in milliseconds since 1970 UTC.
+  std::int64_t modified_ms() const { return modified_ms_; }
   bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override;
 
  private:
   std::int64_t size_ = -1;
+  std::int64_t modified_ms_ = 0;
 #ifdef _WIN32
   std::unique_ptr<class QFile> file_;  // Windows goes through Qt
 #else

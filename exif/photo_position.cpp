@@ -16,14 +16,18 @@ AnsiText up_to_zero(const QByteArray& text) {
 
 }  // namespace
 
-int read_photo_position(PhotoPosition& position, const AnsiText& file_name) {
+int read_photo_position(PhotoPosition& position, const AnsiText& file_name, PhotoFileFacts* facts) {
   ExifRecord record;
   {
     OsPhotoFile file;
     if (!file.open(file_name)) return -1;
+    if (facts) {
+      facts->size = file.size();
+      facts->modified_ms = file.modified_ms();
+    }
     // The file and the bytes read from it are released at the end of this block; the record owns
     // its texts.
-    const FileExifResult found = locate_exif_in_file(record, file, read_plan_for(file_name));
+    const FileExifResult found = locate_exif_in_file(record, file, read_plan_for(file_name), facts);
     if (found.status == PhotoFileStatus::cannot_read) return -2;
     if (found.code != exif_decoded) return -3;
   }

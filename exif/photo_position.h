@@ -1,4 +1,5 @@
 #pragma once
+#include "exif/photo_file_facts.h"
 #include "text/text_types.h"
 
 // The three texts the album needs of a photo. Written only when read_photo_position returns 1.
@@ -17,4 +18,7 @@ struct PhotoPosition {
 //  -1  the file cannot be opened for reading (missing, a directory, no permission)
 //  -2  the file cannot be read whole (read error, or too large to address)
 //  -3  not a photo with a decodable EXIF block (exif/photo_exif_locator.h lists the kinds read)
-int read_photo_position(PhotoPosition& position, const AnsiText& file_name);
+// With `facts`, also notes what the read learnt of the file on the way (its size, time, kind and
+// thumbnail), at no cost in reads; facts->size stays -1 when the file could not be opened.
+int read_photo_position(PhotoPosition& position, const AnsiText& file_name,
+                        PhotoFileFacts* facts = nullptr);

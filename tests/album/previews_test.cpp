@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "album/make_album.h"
 #include "album/photo_preview.h"
 #include "album_test_support.h"
@@ -77,6 +81,41 @@ QByteArray with_gps(QByteArray jpeg, const char* date_time) {
   return jpeg.insert(2, app1);
 }
 
+// A photo with a GPS position, EXIF orientation `orientation` and `thumbnail` as its IFD1
+// thumbnail, the way cameras store it: after the directories, inside the EXIF block.
+QByteArray photo_with_thumbnail(const QByteArray& thumbnail, std::uint16_t orientation,
+                                std::size_t scan_size = 64) {
+  TestExif exif = photo_exif("2019:07:14 09:00:00");
+  exif.ifd0.push_back(short_entry(0x0112, {orientation}));
+  Bytes block = build_exif_block(exif);
+  const auto put32 = [&block](std::size_t at, std::uint32_t value) {
+    for (int k = 0; k < 4; ++k) block[at + k] = static_cast<std::uint8_t>(value >> (8 * k));
+  };
+  const auto put16 = [&block](std::size_t at, std::uint16_t value) {
+    block[at] = static_cast<std::uint8_t>(value);
+    block[at + 1] = static_cast<std::uint8_t>(value >> 8);
+  };
+  // IFD0 follows the TIFF header at 8; its pointer to the next directory comes after its entries.
+  constexpr std::size_t tiff = 6;
+  const std::size_t ifd0_count = block[tiff + 8] | block[tiff + 9] << 8;
+  const std::size_t ifd1 = block.size() - tiff;
+  put32(tiff + 8 + 2 + 12 * ifd0_count, static_cast<std::uint32_t>(ifd1));
+  block.resize(block.size() + 2 + 2 * 12 + 4, 0);
+  put16(tiff + ifd1, 2);
+  const std::uint16_t tags[] = {0x0201, 0x0202};
+  const std::uint32_t values[] = {static_cast<std::uint32_t>(ifd1 + 30),
+                                  static_cast<std::uint32_t>(thumbnail.size())};
+  for (int k = 0; k < 2; ++k) {
+    const std::size_t entry = tiff + ifd1 + 2 + 12 * k;
+    put16(entry, tags[k]);
+    put16(entry + 2, 4);
+    put32(entry + 4, 1);
+    put32(entry + 8, values[k]);
+  }
+  block.insert(block.end(), thumbnail.begin(), thumbnail.end());
+  return from_bytes(build_jpeg(block, scan_size));
+}
+
 // A decodable photo with a GPS position and the given capture time.
 QByteArray gps_photo(const char* date_time, int width = 640) {
   return with_gps(real_jpeg(width, 480), date_time);
@@ -143,6 +182,40 @@ TEST(PreviewBytes, DecodesAtAReducedSizeWhereThePhotoHasNoThumbnail) {
   }
 }
 
+// The thumbnail the read of the position found is copied as it is, or turned; a photo written
+// anew after that read is looked at again rather than cut where the old one had its thumbnail.
+TEST_F(AlbumPreviews, TakeTheExifThumbnailUpright) {
+  const QByteArray thumbnail = two_tone_jpeg(160, 120);
+  const struct {
+    const char* name;
+    std::uint16_t orientation;
+    QByteArray written_after_read;  // replaces the photo between its read and its preview
+    QSize size;
+    bool byte_copy;
+  } cases[] = {
+      {"as stored", 1, {}, QSize(160, 120), true},
+      {"turned a quarter", 6, {}, QSize(120, 160), false},
+      {"photo turned since", 1, photo_with_thumbnail(thumbnail, 6, 128), QSize(120, 160), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString photo = path("a/thumb.jpg");
+    write_bytes(photo, photo_with_thumbnail(thumbnail, c.orientation));
+    PhotoPosition position;
+    PhotoFileFacts facts;
+    ASSERT_EQ(read_photo_position(position, to_ansi(photo), &facts), 1);
+    if (!c.written_after_read.isEmpty()) write_bytes(photo, c.written_after_read);
+    WideText error;
+    const QByteArray preview = make_preview_bytes(to_ansi(photo), error, facts);
+    const QImage image = QImage::fromData(preview, "jpg");
+    ASSERT_EQ(image.size(), c.size);
+    EXPECT_EQ(preview == thumbnail, c.byte_copy);
+    // Red stays on the left, as the camera saw it: turning 90 degrees puts it on top.
+    const QPoint red = image.width() < image.height() ? QPoint(60, 10) : QPoint(10, 60);
+    EXPECT_GT(qRed(image.pixel(red)), 200);
+  }
+}
+
 TEST_F(AlbumPreviews, PhotosOfOneNameInTwoFoldersAreTwoPhotos) {
   write_bytes(path("a/IMG.jpg"), gps_photo("2019:07:14 10:00:00"));
   write_bytes(path("b/IMG.jpg"), gps_photo("2019:07:14 11:00:00", 320));
@@ -163,29 +236,53 @@ TEST_F(AlbumPreviews, PhotosOfOneNameInTwoFoldersAreTwoPhotos) {
   }
 }
 
+// Previews of ours are reused as further links to the same files; a link planted in an earlier
+// folder is never followed.
 TEST_F(AlbumPreviews, ReusesPreviewsWhilePhotosAreUnchanged) {
   write_bytes(path("a/1.jpg"), gps_photo("2019:07:14 10:00:00"));
   write_bytes(path("a/2.jpg"), gps_photo("2019:07:14 11:00:00"));
   write_bytes(path("a/3.txt"), "no photo");
+  write_bytes(path("elsewhere.jpg"), real_jpeg(40, 30));
+  enum Spoil { none, cut_short, planted_link };
   const struct {
     const char* changed;  // a photo written anew before the run
-    bool cut_short;       // every earlier preview lacks its last byte, as after a killed run
+    Spoil spoil;          // done to every earlier preview: its last byte cut as by a killed run,
+                          // or replaced by a link to a JPEG elsewhere
     const char* summary;
+    int links;  // names of each preview of the run's folder
   } runs[] = {
-      {nullptr, false, "Previews: 2 made, 0 reused, 0 failed."},
-      {nullptr, false, "Previews: 0 made, 2 reused, 0 failed."},
-      {"a/2.jpg", false, "Previews: 1 made, 1 reused, 0 failed."},
-      {nullptr, true, "Previews: 2 made, 0 reused, 0 failed."},
+      {nullptr, none, "Previews: 2 made, 0 reused, 0 failed.", 1},
+      {nullptr, none, "Previews: 0 made, 2 reused, 0 failed.", 2},
+      {"a/2.jpg", none, "Previews: 1 made, 1 reused, 0 failed.", 0},
+      {nullptr, cut_short, "Previews: 2 made, 0 reused, 0 failed.", 1},
+      {nullptr, planted_link, "Previews: 2 made, 0 reused, 0 failed.", 1},
   };
   for (const auto& r : runs) {
+    SCOPED_TRACE(r.summary);
     if (r.changed) write_bytes(path(r.changed), gps_photo("2019:07:14 11:00:00", 500));
     for (const QString& folder : QDir(path("a")).entryList({"*_previews"}, QDir::Dirs)) {
       for (const QFileInfo& preview : QDir(path("a/") + folder).entryInfoList(QDir::Files)) {
-        if (r.cut_short) QFile::resize(preview.filePath(), preview.size() - 1);
+        if (r.spoil == cut_short) QFile::resize(preview.filePath(), preview.size() - 1);
+        if (r.spoil == planted_link) {
+          QFile::remove(preview.filePath());
+          QFile::link(path("elsewhere.jpg"), preview.filePath());
+        }
       }
     }
     run({"a/1.jpg", "a/2.jpg", "a/3.txt"});
     EXPECT_EQ(log_.steps.value(1), QString::fromLatin1(r.summary));
+    const QString own = page_.chopped(5) + "_previews";
+    for (const QFileInfo& preview : QDir(own).entryInfoList(QDir::Files | QDir::System)) {
+      EXPECT_FALSE(preview.isSymLink());
+      EXPECT_NE(QImage(preview.filePath()).size(), QSize(40, 30));
+#ifndef _WIN32
+      struct stat status;
+      ASSERT_EQ(::stat(QFile::encodeName(preview.filePath()).constData(), &status), 0);
+      if (r.links > 0) {
+        EXPECT_EQ(status.st_nlink, static_cast<nlink_t>(r.links));
+      }
+#endif
+    }
   }
 }
 

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 
+#include "exif/exif_record.h"
+#include "exif/file_exif_locator.h"
+#include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_test_data.h"
 #include "tests/exif/memory_file.h"
 
@@ -97,6 +100,44 @@ TEST(ExifThumbnail, CostsNoReadBeyondTheFirstLoad) {
   const ReadPlan plan;
   ASSERT_TRUE(find_exif_thumbnail_in_file(file, plan).has_value());
   EXPECT_EQ(file.bytes_read, std::uint64_t{plan.head} + plan.tail);
+}
+
+// The read of a photo's position notes its kind and thumbnail as a search of the whole file finds
+// them, without reading one byte more than it reads without noting them.
+TEST(ExifThumbnail, IsNotedByThePositionsReadAtNoFurtherCost) {
+  const struct {
+    const char* name;
+    Bytes photo;
+    PhotoContainer kind;
+    bool searched;
+  } cases[] = {
+      {"small JPEG", jpeg_with_thumbnail({}), PhotoContainer::jpeg, true},
+      {"camera-sized JPEG", jpeg_with_thumbnail({.orientation = 6}, 4 << 20), PhotoContainer::jpeg,
+       true},
+      {"big-endian JPEG", jpeg_with_thumbnail({.little_endian = false}), PhotoContainer::jpeg,
+       true},
+      {"thumbnail of zero length", jpeg_with_thumbnail({.length = 0}), PhotoContainer::jpeg, true},
+      {"TIFF", build_tiff(photo_exif("2019:07:14 09:00:00")), PhotoContainer::tiff, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto size = static_cast<std::int64_t>(c.photo.size());
+    MemoryFile plain(c.photo.data(), size), noting(c.photo.data(), size);
+    ExifRecord plain_record, noting_record;
+    PhotoFileFacts facts;
+    const FileExifResult plain_result = locate_exif_in_file(plain_record, plain);
+    const FileExifResult noting_result = locate_exif_in_file(noting_record, noting, {}, &facts);
+    EXPECT_EQ(noting_result.code, plain_result.code);
+    EXPECT_EQ(noting.bytes_read, plain.bytes_read);
+    EXPECT_EQ(facts.kind, c.kind);
+    ASSERT_EQ(facts.thumbnail_searched, c.searched);
+    const std::optional<ExifThumbnail> whole = thumbnail_of(c.photo);
+    ASSERT_EQ(facts.thumbnail.has_value(), c.searched && whole.has_value());
+    if (!facts.thumbnail) continue;
+    EXPECT_EQ(facts.thumbnail->offset, whole->offset);
+    EXPECT_EQ(facts.thumbnail->length, whole->length);
+    EXPECT_EQ(facts.thumbnail->orientation, whole->orientation);
+  }
 }
 
 }  // namespace
