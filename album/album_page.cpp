@@ -162,7 +162,8 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
 
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
                           const WideText& template_file, AlbumLog& log,
-                          std::int32_t photos_without_position, const AnsiText* track_pieces) {
+                          std::int32_t photos_without_position, const AnsiText* track_pieces,
+                          const AnsiText* read_template) {
   log.append_line(log_separator_line());
   log.append_line(WideText());
   if (rows.empty()) {
@@ -170,7 +171,8 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
     return {};
   }
 
-  const AnsiText template_text = read_album_template(template_file);
+  const AnsiText template_text =
+      read_template ? *read_template : read_album_template(template_file);
   if (!is_album_template(template_text)) {
     throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
                                   "(such as {vorn_filenames}), so its page would show no photo")

@@ -50,8 +50,10 @@ QByteArray album_page_bytes(const AnsiText& page_text);
 // write_new_file) and logs where. Returns the page's path, or an empty text when there were no
 // rows. `photos_without_position` counts the photos given that are not among the rows.
 // `track_pieces` (album/track_page_lists.h), given only when the album has a track, fills the
-// track and the photos' position sources.
+// track and the photos' position sources. `template_text`, when given, is the template file's
+// text read already, so that it is not read again.
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
                           const WideText& template_file, AlbumLog& log,
                           std::int32_t photos_without_position = 0,
-                          const AnsiText* track_pieces = nullptr);
+                          const AnsiText* track_pieces = nullptr,
+                          const AnsiText* template_text = nullptr);

@@ -38,13 +38,13 @@ WideText read_result_line(int result, const PhotoPosition& position) {
   }
 }
 
-// Whether the page writer will take the template, so that no preview folder is left behind
-// beside a page that is never written.
-bool template_usable(const WideText& template_file) {
+// The template's text, read once for the preview step and the page; none when it cannot be read
+// (the page writer reads it again and says why).
+std::optional<AnsiText> try_read_template(const WideText& template_file) {
   try {
-    return is_album_template(read_album_template(template_file));
+    return read_album_template(template_file);
   } catch (const AppError&) {
-    return false;
+    return std::nullopt;
   }
 }
 
@@ -152,9 +152,11 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(WideText());
   }
 
+  const std::optional<AnsiText> template_text =
+      rows.empty() ? std::nullopt : try_read_template(settings.template_file);
   // Before the ordering, so that the step's texts come in the order the photos were given; not
   // for a template the page writer refuses, as no page will be written (it says why).
-  if (settings.previews && !rows.empty() && template_usable(settings.template_file)) {
+  if (settings.previews && template_text && is_album_template(*template_text)) {
     make_album_previews(rows, page_path, log);
   }
   sort_photo_rows(rows);
@@ -165,7 +167,7 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   result.page_path =
       write_album_page(rows, page_path, settings.template_file, log,
                        static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
-                       track ? &track_pieces : nullptr);
+                       track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
   if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }
