@@ -105,6 +105,14 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     // The page goes beside the first photo, named after the time the run reached it.
     page_path = ansi_folder_of(photos[0]) + to_ansi(format_timestamp(settings.clock())) + ".html";
   };
+  const std::optional<AnsiText> template_text =
+      count > 0 ? try_read_template(settings.template_file) : std::nullopt;
+  // Previews are made while the photos are read; not for a template the page writer refuses, as
+  // no page will be written (it says why).
+  std::optional<AlbumPreviewStep> previews;
+  if (settings.previews && template_text && is_album_template(*template_text)) {
+    previews.emplace(page_path);
+  }
   const bool with_track = settings.tracks != nullptr && !settings.tracks->segments.empty();
   std::optional<PhotosReadAhead> track;
   if (with_track && count > 0) {
@@ -125,7 +133,8 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     } else {
       log.photo_started(i, count);
       if (i == 0) name_page();
-      read_result = read_photo_position(position, full_path, settings.previews ? &facts : nullptr);
+      facts.keep_thumbnail_bytes = previews && previews->wants_thumbnail_bytes();
+      read_result = read_photo_position(position, full_path, previews ? &facts : nullptr);
     }
     log.append_line(read_result_line(read_result, position));
     if (read_result == -1 && full_path.contains(replacement_character)) {
@@ -137,6 +146,7 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     if (added) {
       rows.push_back(make_photo_row(full_path, position));
       rows.back().file_facts = facts;
+      if (previews) previews->add(rows.back());
     }
     bool placed = false;
     if (track && read_result == 1 && !has_position(position)) {
@@ -145,6 +155,7 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
         rows.push_back(make_photo_row(full_path, placed_position(position, *placement)));
         rows.back().seconds_from_track = placement->seconds_from_point;
         rows.back().file_facts = facts;
+        if (previews) previews->add(rows.back());
         added = placed = true;
       }
     }
@@ -152,13 +163,8 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
     log.append_line(WideText());
   }
 
-  const std::optional<AnsiText> template_text =
-      rows.empty() ? std::nullopt : try_read_template(settings.template_file);
-  // Before the ordering, so that the step's texts come in the order the photos were given; not
-  // for a template the page writer refuses, as no page will be written (it says why).
-  if (settings.previews && template_text && is_album_template(*template_text)) {
-    make_album_previews(rows, page_path, log);
-  }
+  // Before the ordering, so that the step's texts come in the order the photos were given.
+  if (previews && !rows.empty()) previews->finish(rows, log);
   sort_photo_rows(rows);
   separate_shared_positions(rows);
   const AnsiText track_pieces =

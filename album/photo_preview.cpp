@@ -14,28 +14,33 @@
 
 namespace {
 
-// The thumbnail at `found` in the open file, upright; empty when it does not decode.
-QByteArray thumbnail_bytes(OsPhotoFile& file, const ExifThumbnail& found) {
-  QByteArray bytes(static_cast<qsizetype>(found.length), Qt::Uninitialized);
-  if (!file.read_at(found.offset, reinterpret_cast<std::uint8_t*>(bytes.data()),
-                    static_cast<std::size_t>(bytes.size())) ||
-      !bytes.startsWith("\xFF\xD8")) {
-    return {};
-  }
-  if (found.orientation == 1) return bytes;
+// A thumbnail's bytes, upright; empty when they are no JPEG that decodes.
+QByteArray upright_thumbnail(QByteArray bytes, int orientation) {
+  if (!bytes.startsWith("\xFF\xD8")) return {};
+  if (orientation == 1) return bytes;
   const QImage image = QImage::fromData(bytes, "jpg");
-  return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, found.orientation));
+  return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, orientation));
 }
 
 // The EXIF thumbnail, upright; empty when the photo has none that decodes. Where the position's
-// read found it already, only the thumbnail itself is read, unless the file has changed since.
+// read found it already, only the thumbnail itself is read (nothing when the read kept its
+// bytes), unless the file has changed since.
 QByteArray thumbnail_preview(const AnsiText& path, const PhotoFileFacts& facts) {
+  if (facts.thumbnail && !facts.thumbnail_bytes.isEmpty()) {
+    return upright_thumbnail(facts.thumbnail_bytes, facts.thumbnail->orientation);
+  }
   OsPhotoFile file;
   if (!file.open(path)) return {};
   const bool unchanged = file.size() == facts.size && file.modified_ms() == facts.modified_ms;
   const std::optional<ExifThumbnail> found =
       unchanged ? facts.thumbnail : find_exif_thumbnail_in_file(file);
-  return found ? thumbnail_bytes(file, *found) : QByteArray();
+  if (!found) return {};
+  QByteArray bytes(static_cast<qsizetype>(found->length), Qt::Uninitialized);
+  if (!file.read_at(found->offset, reinterpret_cast<std::uint8_t*>(bytes.data()),
+                    static_cast<std::size_t>(bytes.size()))) {
+    return {};
+  }
+  return upright_thumbnail(bytes, found->orientation);
 }
 
 QByteArray decoded_preview(const AnsiText& path, WideText& error) {

@@ -87,14 +87,6 @@ bool whole_jpeg(const QByteArray& bytes) {
   return bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9");
 }
 
-// Whether the open file's first two and last two bytes are a JPEG stream's start and end.
-bool looks_whole(int descriptor, off_t size) {
-  char start[2], end[2];
-  return size >= 4 && ::pread(descriptor, start, 2, 0) == 2 &&
-         ::pread(descriptor, end, 2, size - 2) == 2 &&
-         whole_jpeg(QByteArray(start, 2) + QByteArray(end, 2));
-}
-
 // One more link at `target` to the checked file `status` names, found at `path`. The new name is
 // checked to be that very file: the earlier folder may have changed in the meantime.
 bool link_checked(const AnsiText& path, const struct stat& status, const AnsiText& target) {
@@ -120,16 +112,16 @@ AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, con
     QByteArray bytes;
     if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
         status.st_size <= largest_reused_preview) {
-      // Only a file of ours is linked: nobody else can change what the new album shows.
-      if (status.st_uid == ::geteuid() && looks_whole(descriptor, status.st_size) &&
-          link_checked(path, status, own + name)) {
-        ::close(descriptor);
-        return own + name;
-      }
       bytes.resize(static_cast<qsizetype>(status.st_size));
       if (::pread(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size()), 0) !=
           bytes.size())
         bytes.clear();
+      // Only a file of ours is linked: nobody else can change what the new album shows.
+      static const uid_t we = ::geteuid();
+      if (status.st_uid == we && whole_jpeg(bytes) && link_checked(path, status, own + name)) {
+        ::close(descriptor);
+        return own + name;
+      }
     }
     ::close(descriptor);
     // A whole JPEG stream only: never a file cut short by a run that was killed.

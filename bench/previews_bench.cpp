@@ -1,17 +1,28 @@
 // Times the album road with and without previews over folders of photos: the previews made
 // afresh, then reused from the first run's folder. Photos come from scripts/make_camera_photos.py
-// (camera-sized with or without an EXIF thumbnail, or small ones).
+// (camera-sized with or without an EXIF thumbnail, or small ones). First, as a yardstick, the
+// time the file system alone takes to create as many files of a small preview's size.
 //   bench_previews FOLDER...
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 #include <chrono>
 #include <cstdio>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+#include <vector>
 
 #include "album/make_album.h"
 #include "text/text_ops.h"
 
 namespace {
+
+// About the size of a small photo's preview.
+constexpr qsizetype preview_bytes = 5000;
 
 struct StepLog : AlbumLog {
   void append_line(const WideText&) override {}
@@ -19,8 +30,22 @@ struct StepLog : AlbumLog {
   WideText last_step;
 };
 
+// Processor time of the whole process (all threads), user and system, in seconds: unlike the
+// time on the clock, it hardly changes with what else the machine runs.
+double processor_seconds() {
+#ifndef _WIN32
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+#else
+  return 0;
+#endif
+}
+
 struct Run {
   double seconds = 0;
+  double processor = 0;
   AnsiText page;
   WideText summary;
 };
@@ -33,10 +58,33 @@ Run run_album(const QList<AnsiText>& photos, const WideText& template_file, bool
                                },
                                previews};
   StepLog log;
+  const double processor_start = processor_seconds();
   const auto start = std::chrono::steady_clock::now();
   const AlbumResult result = make_album(photos, settings, log);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  return {took.count(), result.page_path, log.last_step};
+  return {took.count(), processor_seconds() - processor_start, result.page_path, log.last_step};
+}
+
+// The file system's own share: `count` files of `size` bytes created in a new folder beside the
+// photos by as many threads as the preview step runs, and nothing else. The folder is left for
+// the caller to remove last, as deleting many files slows the creating that follows on some file
+// systems.
+double create_files(const QString& folder, qsizetype count, qsizetype size) {
+  const QByteArray content(size, 'x');
+  QDir().mkdir(folder);
+  std::vector<QString> names;
+  for (qsizetype k = 0; k < count; ++k) {
+    names.push_back(folder +
+                    QStringLiteral("/%1_4807_1765000000000.jpg").arg(k, 24, 16, QChar('0')));
+  }
+  QThreadPool pool;
+  const auto start = std::chrono::steady_clock::now();
+  QtConcurrent::blockingMap(&pool, names, [&content](const QString& name) {
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.write(content);
+  });
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  return took.count();
 }
 
 void remove_run(const Run& run) {
@@ -64,15 +112,22 @@ int main(int argc, char** argv) {
       photos.append(to_ansi(folder.filePath(name)));
     std::printf("%s: %lld photos\n", argv[k], static_cast<long long>(photos.size()));
     remove_run(run_album(photos, template_file, false));  // warms the cache the reader uses
+    const QString files_folder = folder.filePath(QStringLiteral("bench_files_only"));
+    const double files_only = create_files(files_folder, photos.size(), preview_bytes);
     const Run without = run_album(photos, template_file, false);
     const Run fresh = run_album(photos, template_file, true);
     const Run reused = run_album(photos, template_file, true);
-    std::printf("  album without previews      %7.2f s\n", without.seconds);
-    std::printf("  album, previews made afresh %7.2f s  (%s)\n", fresh.seconds,
-                qPrintable(fresh.summary));
-    std::printf("  album, previews reused      %7.2f s  (%s)\n", reused.seconds,
-                qPrintable(reused.summary));
+    std::printf(
+        "  creating as many files only %7.2f s  (%lld bytes each: the file system's share)\n",
+        files_only, static_cast<long long>(preview_bytes));
+    std::printf("  album without previews      %7.2f s, processor %6.2f s\n", without.seconds,
+                without.processor);
+    std::printf("  album, previews made afresh %7.2f s, processor %6.2f s  (%s)\n", fresh.seconds,
+                fresh.processor, qPrintable(fresh.summary));
+    std::printf("  album, previews reused      %7.2f s, processor %6.2f s  (%s)\n", reused.seconds,
+                reused.processor, qPrintable(reused.summary));
     for (const Run* run : {&without, &fresh, &reused}) remove_run(*run);
+    QDir(files_folder).removeRecursively();
     std::fflush(stdout);
   }
   return 0;

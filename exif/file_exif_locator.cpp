@@ -16,6 +16,15 @@ void note_facts(PhotoFileFacts& facts, const LoadedBytes& bytes) {
     facts.thumbnail_searched = true;
   } catch (const MissingBytes&) {
     facts.thumbnail.reset();
+    return;
+  }
+  if (!facts.keep_thumbnail_bytes || !facts.thumbnail) return;
+  try {
+    const std::uint8_t* start = bytes.range(facts.thumbnail->offset, facts.thumbnail->length);
+    facts.thumbnail_bytes = QByteArray(reinterpret_cast<const char*>(start),
+                                       static_cast<qsizetype>(facts.thumbnail->length));
+  } catch (const MissingBytes&) {
+    facts.thumbnail_bytes.clear();
   }
 }
 

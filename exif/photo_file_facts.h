@@ -1,6 +1,7 @@
 #pragma once
 // What a read of a photo's position learnt about the file on the way, so that the album's
 // preview step need not open and read it again for the same answers.
+#include <QByteArray>
 #include <cstdint>
 #include <optional>
 
@@ -15,4 +16,8 @@ struct PhotoFileFacts {
   // finding it would have needed more); `thumbnail` is its answer then.
   bool thumbnail_searched = false;
   std::optional<ExifThumbnail> thumbnail;
+  // Set by the caller before the read: also copy the thumbnail's bytes out of the bytes loaded
+  // (none when they were not all loaded), so that the preview needs no read at all.
+  bool keep_thumbnail_bytes = false;
+  QByteArray thumbnail_bytes;
 };

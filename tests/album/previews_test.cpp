@@ -183,19 +183,24 @@ TEST(PreviewBytes, DecodesAtAReducedSizeWhereThePhotoHasNoThumbnail) {
 }
 
 // The thumbnail the read of the position found is copied as it is, or turned; a photo written
-// anew after that read is looked at again rather than cut where the old one had its thumbnail.
+// anew after that read is looked at again rather than cut where the old one had its thumbnail;
+// bytes the read kept need no file at all.
 TEST_F(AlbumPreviews, TakeTheExifThumbnailUpright) {
   const QByteArray thumbnail = two_tone_jpeg(160, 120);
   const struct {
     const char* name;
     std::uint16_t orientation;
     QByteArray written_after_read;  // replaces the photo between its read and its preview
+    bool kept;                      // the read keeps the thumbnail's bytes; the photo is gone then
     QSize size;
     bool byte_copy;
   } cases[] = {
-      {"as stored", 1, {}, QSize(160, 120), true},
-      {"turned a quarter", 6, {}, QSize(120, 160), false},
-      {"photo turned since", 1, photo_with_thumbnail(thumbnail, 6, 128), QSize(120, 160), false},
+      {"as stored", 1, {}, false, QSize(160, 120), true},
+      {"turned a quarter", 6, {}, false, QSize(120, 160), false},
+      {"photo turned since", 1, photo_with_thumbnail(thumbnail, 6, 128), false, QSize(120, 160),
+       false},
+      {"kept by the read", 1, {}, true, QSize(160, 120), true},
+      {"kept and turned", 6, {}, true, QSize(120, 160), false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -203,8 +208,10 @@ TEST_F(AlbumPreviews, TakeTheExifThumbnailUpright) {
     write_bytes(photo, photo_with_thumbnail(thumbnail, c.orientation));
     PhotoPosition position;
     PhotoFileFacts facts;
+    facts.keep_thumbnail_bytes = c.kept;
     ASSERT_EQ(read_photo_position(position, to_ansi(photo), &facts), 1);
     if (!c.written_after_read.isEmpty()) write_bytes(photo, c.written_after_read);
+    if (c.kept) QFile::remove(photo);
     WideText error;
     const QByteArray preview = make_preview_bytes(to_ansi(photo), error, facts);
     const QImage image = QImage::fromData(preview, "jpg");
