@@ -171,19 +171,26 @@ var TrailbookClusters = (function () {
         // The worker could not run: the page does the work itself from here on.
         e.preventDefault();
         channel = inPage();
-        Object.keys(pending).forEach(function (id) { channel.postMessage(pending[id].message); });
+        Object.keys(pending).forEach(function (id) {
+          var request = pending[id], message = request.again ? request.again() : request.message;
+          message.type = request.message.type;
+          message.id = request.message.id;
+          channel.postMessage(message);
+        });
       };
       channel = worker;
     } else {
       if (worker) worker.terminate();
       channel = inPage();
     }
-    return function ask(type, message) {
+    // `transfer`: buffers of the message handed over to the worker (and no longer the page's);
+    // `again` then makes the message afresh, should the page have to do the work itself.
+    return function ask(type, message, transfer, again) {
       message.type = type;
       message.id = nextId++;
       return new Promise(function (resolve, reject) {
-        pending[message.id] = { resolve: resolve, reject: reject, message: message };
-        channel.postMessage(message);
+        pending[message.id] = { resolve: resolve, reject: reject, message: message, again: again };
+        channel.postMessage(message, transfer || []);
       });
     };
   }
