@@ -1,12 +1,16 @@
 // The album page reads its lists of positions and date-times the same whatever their form:
 // the page's quick readers must give what JSON.parse (or, for a list that is no strict JSON,
-// the script array) gives, and fall back to it for anything else.
+// the script array) gives, and fall back to it for anything else. A large album's clustering
+// worker reads the lists too, and must come to the same photos in the same order.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { launchChromium, openAlbum, tempDir, writeAlbumPage, writePhotos } from './album_pages.mjs';
+import {
+  launchChromium, linkPhotos, openAlbum, tempDir, writeAlbumPage, writePhotos,
+} from './album_pages.mjs';
+import { walkRows } from './walk_rows.mjs';
 
 let browser, dir;
 before(async () => { browser = await launchChromium(); dir = tempDir(); });
@@ -124,6 +128,41 @@ test('date-times in the camera form and in others are read alike; unreadable one
     const others = rows.filter((r, i) => !DATES[i][1]);
     assert.deepEqual(state.walk, [...dated, ...others].map((r) => r.name));
     assert.equal(state.count, '10 photos (1 without date)');
+    assert.deepEqual(view.problems(), []);
+  } finally {
+    await view.context.close();
+  }
+});
+
+test('a large album\'s index, built from the lists by its worker, holds each photo where the page has it', async () => {
+  const rows = walkRows(25000, { seed: 3 });
+  const pagePath = path.join(dir, 'large.html');
+  writeAlbumPage(rows, pagePath);
+  await linkPhotos(browser, dir, rows.map((r) => r.name));
+  const view = await openAlbum(browser, pagePath);
+  try {
+    assert.equal(await view.page.evaluate(() => window.album.placed()), rows.length);
+    // Photos early, in the middle and late in the walk, and one without a date-time (last),
+    // each alone at its spot (photos at one spot open as a stack).
+    const places = await view.page.evaluate(() => {
+      const { walk, photos } = window.album;
+      const spot = (p) => p.position.map((x) => Math.round(x * 1e5)).join();
+      const count = new Map();
+      photos.forEach((p) => count.set(spot(p), (count.get(spot(p)) || 0) + 1));
+      const alone = (from) => walk.slice(from).find((i) => count.get(spot(photos[i])) === 1);
+      const undated = walk.find((i) => !photos[i].parsed && count.get(spot(photos[i])) === 1);
+      return [alone(1), alone(4321), alone(12345), alone(walk.length - 300), undated];
+    });
+    for (const index of places) {
+      const shown = await view.page.evaluate(async (i) => {
+        await window.album.openPhoto(i, false);
+        const marker = window.album.markerOf(i), p = window.album.photos[i];
+        return { marker: marker && [marker.getLatLng().lat, marker.getLatLng().lng], photo: [p.latLng.lat, p.latLng.lng],
+          popup: document.querySelector('.leaflet-popup .tb-name')?.textContent, name: p.name };
+      }, index);
+      assert.deepEqual(shown.marker, shown.photo, `photo ${shown.name}`);
+      assert.equal(shown.popup, shown.name);
+    }
     assert.deepEqual(view.problems(), []);
   } finally {
     await view.context.close();
