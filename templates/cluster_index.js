@@ -3,45 +3,23 @@
 //
 // TrailbookClusters.start(useWorker) gives ask(type, message), which sends the index a request
 // and gives a promise of its reply (see workerMain for the requests). With useWorker false, or
-// where no worker can start, the same code runs in the page itself (ask.inPage). The index
-// takes the photos' positions in walk order from the page ('init'), or reads the page's lists
-// itself ('lists', with TrailbookLists as the page does).
+// where no worker can start, the same code runs in the page itself.
 //
 // The worker starts when this script runs, while the browser is still reading the photo lists
-// further down the page, and meanwhile builds a few small made-up indexes: by the time the
-// photos arrive the browser has compiled the index's code, which makes the first real build
-// much faster than a cold one. A request that arrives cuts that short.
+// further down the page, so that it is up by the time the page asks for its index.
 var TrailbookClusters = (function () {
   'use strict';
 
   // Runs in the worker (or in the page). Photos are known by their place in the walk; photos
   // at one spot (five-decimal positions as read) form one stack.
-  function workerMain(scope, Supercluster, Lists) {
-    var lat, lng, spotOf, maxZoom, radius, datedCount = 0, indexes = {}, warming = false;
+  function workerMain(scope, Supercluster) {
+    var lat, lng, spotOf, maxZoom, radius, indexes = {};
     function init(m) {
       lat = m.lat; lng = m.lng; maxZoom = m.maxZoom; radius = m.radius;
       spotOf = new Float64Array(m.fullLat.length);
       for (var w = 0; w < spotOf.length; w++) {
         spotOf[w] = (Math.round(m.fullLat[w] * 1e5) + 9e6) * 4e7 + Math.round(m.fullLng[w] * 1e5) + 2e7;
       }
-    }
-    // The lists' texts read as the page reads them: the photos in walk order.
-    function readLists(m) {
-      var dates = Lists.read(m.dates), full = Lists.readPositions(m.latlngs, m.count);
-      var points = Lists.readPositions(m.points, m.count), table = new Lists.PhotoTable(m.count);
-      if (Array.isArray(dates) && full && points) table.add(0, m.count, dates, points, full);
-      var ordered = table.walk(), n = table.count;
-      var data = { lat: new Float64Array(n), lng: new Float64Array(n), fullLat: new Float64Array(n),
-        fullLng: new Float64Array(n), maxZoom: m.maxZoom, radius: m.radius };
-      for (var w = 0; w < n; w++) {
-        var k = ordered.walk[w];
-        data.lat[w] = table.pointLat[k];
-        data.lng[w] = table.pointLng[k];
-        data.fullLat[w] = table.fullLat[k];
-        data.fullLng[w] = table.fullLng[k];
-      }
-      init(data);
-      datedCount = ordered.datedCount;
     }
     function build(key, from, to, exclude) {
       var groupOfSpot = new Map(), groups = [], features = [];
@@ -92,53 +70,11 @@ var TrailbookClusters = (function () {
       }
       return maxZoom;
     }
-    // The lists of a made-up journey of `count` photos (a seeded walk, bursts at one spot and
-    // longer hops, minutes to hours apart), read, indexed and asked for clusters the way the
-    // page asks for them.
-    function warmUp(round, count) {
-      var seed = 0x9e3779b9 ^ round, random = function () {
-        seed ^= seed << 13; seed ^= seed >>> 17; seed ^= seed << 5;
-        return (seed >>> 0) / 4294967296;
-      };
-      var y = 10 * round, x = 0, time = Date.UTC(2015, 0, 1), dates = [], points = [], full = [];
-      for (var w = 0; w < count; w++) {
-        var step = random(), reach = step < 0.25 ? 0 : step < 0.95 ? 0.001 : 0.2;
-        y += (random() - 0.5) * reach;
-        x += (random() - 0.4) * reach;
-        time += Math.floor(random() * 3600e3);
-        dates.push(new Date(time).toISOString().slice(0, 19).replace(/-/g, ':').replace('T', ' '));
-        points.push('[' + y.toFixed(5) + ',' + x.toFixed(5) + ']');
-        full.push('[' + y.toFixed(7) + ',' + x.toFixed(7) + ']');
-      }
-      readLists({ dates: JSON.stringify(dates), latlngs: '[' + full.join(',') + ']',
-        points: '[' + points.join(',') + ']', count: count, maxZoom: 19, radius: 60 });
-      build('warm', 0, count, [0, count - 1]);
-      for (var zoom = 3; zoom <= 19; zoom += 4) items(indexes.warm, [x - 1, y - 1, x + 1, y + 1], zoom);
-      delete indexes.warm;
-      lat = lng = spotOf = null;
-    }
-    function warm(round) {
-      if (!warming || round >= 4) return;
-      warmUp(round, 3000);
-      setTimeout(function () { warm(round + 1); }, 0);
-    }
     scope.onmessage = function (event) {
       var m = event.data, reply = { id: m.id };
-      if (m.type === 'warm') {
-        warming = true;
-        setTimeout(function () { warm(0); }, 0);
-        return;
-      }
-      warming = false;
       try {
         if (m.type === 'init') {
           init(m);
-        } else if (m.type === 'lists') {
-          readLists(m);
-        } else if (m.type === 'index' && m.whole) {
-          // All photos, but for the start and the end (the first and the last dated one).
-          var ends = datedCount > 1 ? [0, datedCount - 1] : datedCount ? [0] : [];
-          reply.placed = build(m.key, 0, lat.length, ends);
         } else if (m.type === 'index') {
           reply.placed = build(m.key, m.from, m.to, m.exclude);
         } else if (m.type === 'clusters') {
@@ -165,17 +101,13 @@ var TrailbookClusters = (function () {
     }
     return null;
   }
-  // The worker, from the inlined clustering library's and list reader's own texts; null where
-  // it cannot start.
+  // The worker, from the inlined clustering library's own text; null where it cannot start.
   function startWorker() {
-    var library = scriptText('/* supercluster/'), lists = scriptText('/* album_lists.js */');
-    if (!library || !lists || !window.Worker || !window.Blob || !window.URL) return null;
+    var library = scriptText('/* supercluster/');
+    if (!library || !window.Worker || !window.Blob || !window.URL) return null;
     try {
-      var source = library + '\n;' + lists + '\n;(' + workerMain.toString() +
-        ')(self, self.Supercluster, self.TrailbookLists);';
-      var worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
-      worker.postMessage({ type: 'warm' });
-      return worker;
+      var source = library + '\n;(' + workerMain.toString() + ')(self, self.Supercluster);';
+      return new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
     } catch (e) {
       return null;
     }
@@ -193,7 +125,7 @@ var TrailbookClusters = (function () {
     }
     function inPage() {
       var scope = { postMessage: function (reply) { setTimeout(function () { receive(reply); }, 0); } };
-      workerMain(scope, window.Supercluster, window.TrailbookLists);
+      workerMain(scope, window.Supercluster);
       return { postMessage: function (m) { setTimeout(function () { scope.onmessage({ data: m }); }, 0); } };
     }
     var worker = earlyWorker;
@@ -218,17 +150,14 @@ var TrailbookClusters = (function () {
     }
     // `transfer`: buffers of the message handed over to the worker (and no longer the page's);
     // `again` then makes the message afresh, should the page have to do the work itself.
-    function ask(type, message, transfer, again) {
+    return function ask(type, message, transfer, again) {
       message.type = type;
       message.id = nextId++;
       return new Promise(function (resolve, reject) {
         pending[message.id] = { resolve: resolve, reject: reject, message: message, again: again };
         channel.postMessage(message, transfer || []);
       });
-    }
-    // Whether the page does the work itself (as it does for a small album).
-    ask.inPage = channel !== worker;
-    return ask;
+    };
   }
 
   return { start: start };

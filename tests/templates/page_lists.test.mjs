@@ -1,7 +1,7 @@
 // The album page reads its lists of positions and date-times the same whatever their form:
 // the page's quick readers must give what JSON.parse (or, for a list that is no strict JSON,
 // the script array) gives, and fall back to it for anything else. A large album's clustering
-// worker reads the lists too, and must come to the same photos in the same order.
+// index, built in a worker from the positions the page hands it, must agree with the page.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -134,7 +134,7 @@ test('date-times in the camera form and in others are read alike; unreadable one
   }
 });
 
-test('a large album\'s index, built from the lists by its worker, holds each photo where the page has it', async () => {
+test('a large album\'s index, built in its worker, holds each photo where the page has it', async () => {
   const rows = walkRows(25000, { seed: 3 });
   const pagePath = path.join(dir, 'large.html');
   writeAlbumPage(rows, pagePath);
