@@ -107,7 +107,13 @@ var TrailbookClusters = (function () {
     if (!library || !window.Worker || !window.Blob || !window.URL) return null;
     try {
       var source = library + '\n;(' + workerMain.toString() + ')(self, self.Supercluster);';
-      return new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
+      var worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
+      // A worker that fails before the page asks for it is not used.
+      worker.onerror = function (e) {
+        e.preventDefault();
+        if (earlyWorker === worker) earlyWorker = null;
+      };
+      return worker;
     } catch (e) {
       return null;
     }
