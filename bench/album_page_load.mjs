@@ -140,6 +140,11 @@ async function measure(browser, page) {
 async function offlineDrawing(page) {
   return page.evaluate(async () => {
     const { map, offlineMap } = window.album;
+    // The page turns to the offline map when every tile provider has failed, and not before
+    // its photos are placed: up to a few seconds after ready.
+    for (let waited = 0; offlineMap && !map.hasLayer(offlineMap) && waited < 10000; waited += 100) {
+      await new Promise((done) => setTimeout(done, 100));
+    }
     if (!offlineMap || !map.hasLayer(offlineMap)) return { offlineViews: 0 };
     const work = offlineMap._work;
     const spent = [];
