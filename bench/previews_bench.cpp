@@ -2,7 +2,10 @@
 // afresh, then reused from the first run's folder. Photos come from scripts/make_camera_photos.py
 // (camera-sized with or without an EXIF thumbnail, or small ones). First, as a yardstick, the
 // time the file system alone takes to create as many files of a small preview's size.
-//   bench_previews FOLDER...
+//   bench_previews [--keep] FOLDER...
+// With --keep the albums and files made are left in the folders: on a file system without a
+// journal, creating many files within minutes of deleting many is slowed several times (freed
+// inodes are skipped while recent), so runs to be compared should delete nothing in between.
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,6 +13,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -105,14 +109,16 @@ int main(int argc, char** argv) {
       "<script>[{vorn_filenames}] [{vorn_photo_urls}] [{vorn_preview_urls}]</script>\n");
   page_template.close();
 
-  for (int k = 1; k < argc; ++k) {
+  const bool keep = argc > 1 && std::strcmp(argv[1], "--keep") == 0;
+  for (int k = keep ? 2 : 1; k < argc; ++k) {
     const QDir folder(QString::fromLocal8Bit(argv[k]));
     QList<AnsiText> photos;
     for (const QString& name : folder.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
       photos.append(to_ansi(folder.filePath(name)));
     std::printf("%s: %lld photos\n", argv[k], static_cast<long long>(photos.size()));
     remove_run(run_album(photos, template_file, false));  // warms the cache the reader uses
-    const QString files_folder = folder.filePath(QStringLiteral("bench_files_only"));
+    const QString files_folder = folder.filePath(
+        QStringLiteral("bench_files_only_%1").arg(QCoreApplication::applicationPid()));
     const double files_only = create_files(files_folder, photos.size(), preview_bytes);
     const Run without = run_album(photos, template_file, false);
     const Run fresh = run_album(photos, template_file, true);
@@ -126,8 +132,10 @@ int main(int argc, char** argv) {
                 fresh.processor, qPrintable(fresh.summary));
     std::printf("  album, previews reused      %7.2f s, processor %6.2f s  (%s)\n", reused.seconds,
                 reused.processor, qPrintable(reused.summary));
-    for (const Run* run : {&without, &fresh, &reused}) remove_run(*run);
-    QDir(files_folder).removeRecursively();
+    if (!keep) {
+      for (const Run* run : {&without, &fresh, &reused}) remove_run(*run);
+      QDir(files_folder).removeRecursively();
+    }
     std::fflush(stdout);
   }
   return 0;
