@@ -23,7 +23,7 @@ QByteArray upright_thumbnail(QByteArray bytes, int orientation) {
 }
 
 // The EXIF thumbnail, upright; empty when the photo has none that decodes. Where the position's
-// read found it already, only the thumbnail itself is read (nothing when the read kept its
+// read looked for it already, only the thumbnail itself is read (nothing when the read kept its
 // bytes), unless the file has changed since.
 QByteArray thumbnail_preview(const AnsiText& path, const PhotoFileFacts& facts) {
   if (facts.thumbnail && !facts.thumbnail_bytes.isEmpty()) {
@@ -31,9 +31,10 @@ QByteArray thumbnail_preview(const AnsiText& path, const PhotoFileFacts& facts) 
   }
   OsPhotoFile file;
   if (!file.open(path)) return {};
-  const bool unchanged = file.size() == facts.size && file.modified_ms() == facts.modified_ms;
+  const bool known = facts.thumbnail_searched && file.size() == facts.size &&
+                     file.modified_ms() == facts.modified_ms;
   const std::optional<ExifThumbnail> found =
-      unchanged ? facts.thumbnail : find_exif_thumbnail_in_file(file);
+      known ? facts.thumbnail : find_exif_thumbnail_in_file(file);
   if (!found) return {};
   QByteArray bytes(static_cast<qsizetype>(found->length), Qt::Uninitialized);
   if (!file.read_at(found->offset, reinterpret_cast<std::uint8_t*>(bytes.data()),
@@ -71,8 +72,7 @@ QByteArray make_preview_bytes(const AnsiText& path, WideText& error, const Photo
     if (std::optional<QByteArray> bytes = container_preview_bytes(path, error)) return *bytes;
   }
   QByteArray bytes;
-  if (!known_jpeg || facts.thumbnail)
-    bytes = thumbnail_preview(path, known_jpeg ? facts : PhotoFileFacts{});
+  if (!known_jpeg || facts.thumbnail) bytes = thumbnail_preview(path, facts);
   if (!bytes.isEmpty()) return bytes;
   return decoded_preview(path, error);
 }

@@ -7,23 +7,17 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  endMarkers, fillOptionalLists, launchChromium, openAlbum, orderAndSeparate, settle, tempDir, trailPoints, visibleMarkers,
+  endMarkers, fillOptionalLists, openAlbum, orderAndSeparate, settle, trailPoints, visibleMarkers,
   writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
+import { browserSession } from './browser_session.mjs';
 
-let browser;
-const folders = [];
-before(async () => { browser = await launchChromium(); });
-after(async () => {
-  await browser?.close();
-  for (const dir of folders) fs.rmSync(dir, { recursive: true, force: true });
-});
+const session = browserSession();
 
 // An album folder with photo files and the page written by the album writer.
 async function album(rows, { photos = true } = {}) {
-  const dir = tempDir();
-  folders.push(dir);
-  if (photos) await writePhotos(browser, dir, rows.map((r) => r.name));
+  const dir = session.folder();
+  if (photos) await writePhotos(session.browser, dir, rows.map((r) => r.name));
   const pagePath = path.join(dir, '20190720160059.html');
   writeAlbumPage(rows, pagePath);
   return pagePath;
@@ -88,7 +82,7 @@ const TRIP_WALK = ['IMG_0001.jpg', 'IMG_0002.jpg', 'IMG_0003.jpg', 'IMG_0004.jpg
 
 describe('an album of a short trip', () => {
   let view;
-  before(async () => { view = await openAlbum(browser, await album(TRIP)); });
+  before(async () => { view = await openAlbum(session.browser, await album(TRIP)); });
   after(async () => { await view?.context.close(); });
 
   test('the photo order is the album order', async () => {
@@ -253,7 +247,7 @@ describe('an album of a short trip', () => {
 describe('how date-times are shown', () => {
   let view;
   before(async () => {
-    view = await openAlbum(browser, await album(TRIP.slice(0, 1), { photos: false }));
+    view = await openAlbum(session.browser, await album(TRIP.slice(0, 1), { photos: false }));
   });
   after(async () => { await view?.context.close(); });
 
@@ -312,7 +306,7 @@ describe('names and date-times that need escaping', () => {
     { name: '50% #1 ?x=1.jpg', dateTime: '2020:01:02 03:04:06', shown: '2 Jan 2020, 03:04:06' },
   ].map((row, i) => ({ ...row, lat: (40 + i * 0.01).toFixed(7), lng: (-3.7 - i * 0.01).toFixed(7) }));
   let view;
-  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  before(async () => { view = await openAlbum(session.browser, await album(ROWS)); });
   after(async () => { await view?.context.close(); });
 
   test('nothing in the lists runs as script or markup', async () => {
@@ -366,7 +360,7 @@ describe('lists written as script rather than strict JSON', () => {
     const page = fs.readFileSync(pagePath, 'utf8')
       .replace('"one.jpg"', "'one.jpg'").replace('"two.jpg"', '"tw\\x6F.jpg"');
     fs.writeFileSync(pagePath, page);
-    const view = await openAlbum(browser, pagePath);
+    const view = await openAlbum(session.browser, pagePath);
     try {
       assert.deepEqual(await view.page.evaluate(() => window.album.lists.names), ['one.jpg', 'two.jpg']);
       const shown = await visibleMarkers(view.page);
@@ -385,7 +379,7 @@ describe('photos at one spot', () => {
     name: `spot${i + 1}.jpg`, dateTime: `2021:05:01 12:00:0${i}`, lat: '-33.8567844', lng: '151.2152967',
   }));
   let view;
-  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  before(async () => { view = await openAlbum(session.browser, await album(ROWS)); });
   after(async () => { await view?.context.close(); });
 
   test('show as one stack that opens their gallery, and each opens in the viewer', async () => {
@@ -417,7 +411,7 @@ describe('photos at one spot', () => {
 describe('an album of one photo', () => {
   const ROWS = [{ name: 'only.jpg', dateTime: '2018:12:31 23:59:58', lat: '64.1466', lng: '-21.9426' }];
   let view;
-  before(async () => { view = await openAlbum(browser, await album(ROWS)); });
+  before(async () => { view = await openAlbum(session.browser, await album(ROWS)); });
   after(async () => { await view?.context.close(); });
 
   test('is centred on its photo, with a singular header', async () => {
@@ -446,7 +440,7 @@ describe('a photo that is no longer beside the page', () => {
   before(async () => {
     const pagePath = await album(ROWS);
     fs.unlinkSync(path.join(path.dirname(pagePath), 'gone.jpg'));
-    view = await openAlbum(browser, pagePath);
+    view = await openAlbum(session.browser, pagePath);
   });
   after(async () => { await view?.context.close(); });
 
@@ -469,9 +463,9 @@ describe('photos the browser cannot draw', () => {
     const pagePath = await album(ROWS);  // files named so, which the strip may load
     const dir = path.dirname(pagePath);
     fs.mkdirSync(path.join(dir, 'previews'));
-    await writePhotos(browser, path.join(dir, 'previews'), ['phone.jpg']);
+    await writePhotos(session.browser, path.join(dir, 'previews'), ['phone.jpg']);
     fillOptionalLists(pagePath, { previewUrl: (n) => (n === 'phone.HEIC' ? 'previews/phone.jpg' : '') });
-    const view = await openAlbum(browser, pagePath);
+    const view = await openAlbum(session.browser, pagePath);
     try {
       await clickPhoto(view.page, 0);
       const previewed = await popupContents(view.page);
@@ -491,11 +485,10 @@ describe('photos the browser cannot draw', () => {
 describe('the template opened as it is', () => {
   test('says it holds no photos instead of breaking', async () => {
     const { templatePath } = await import('./album_pages.mjs');
-    const dir = tempDir();
-    folders.push(dir);
+    const dir = session.folder();
     const copy = path.join(dir, 'template.html');
     fs.copyFileSync(templatePath(), copy);
-    const view = await openAlbum(browser, copy);
+    const view = await openAlbum(session.browser, copy);
     try {
       assert.match(await view.page.textContent('.tb-empty'), /template without photos/);
       assert.deepEqual(view.problems(), []);

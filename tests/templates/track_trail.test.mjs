@@ -2,13 +2,13 @@
 // the day filter, and a photo placed from the track says so in its popup and the viewer. A page
 // whose track list is absent, empty or not of the agreed form draws the trail between photos.
 import assert from 'node:assert/strict';
-import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  endMarkers, fillOptionalLists, launchChromium, openAlbum, settle, tempDir, writeAlbumPage, writePhotos,
+  endMarkers, fillOptionalLists, openAlbum, settle, writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
+import { browserSession } from './browser_session.mjs';
 
 const RED = '#d7263d', BLUE = '#1f6feb', GREY = '#5b6575';
 
@@ -40,19 +40,12 @@ const ROWS = [
 const TRACK_FIRST_DAY = JSON.stringify(TRACK[0]);
 const SOURCES = { 'placed.jpg': { track: 12 } };
 
-let browser;
-const folders = [];
-before(async () => { browser = await launchChromium(); });
-after(async () => {
-  await browser?.close();
-  for (const dir of folders) fs.rmSync(dir, { recursive: true, force: true });
-});
+const session = browserSession();
 
 // Writes the album of ROWS and fills its track list (undefined: left as the writer left it).
 async function trackAlbum(track) {
-  const dir = tempDir();
-  folders.push(dir);
-  await writePhotos(browser, dir, ROWS.map((r) => r.name));
+  const dir = session.folder();
+  await writePhotos(session.browser, dir, ROWS.map((r) => r.name));
   const pagePath = path.join(dir, 'album.html');
   writeAlbumPage(ROWS, pagePath);
   fillOptionalLists(pagePath, { track, positionSource: (name) => SOURCES[name] || null });
@@ -80,7 +73,7 @@ function trackKm(pieces = TRACK) {
 
 describe('an album with a track', () => {
   let view;
-  before(async () => { view = await openAlbum(browser, await trackAlbum(TRACK)); });
+  before(async () => { view = await openAlbum(session.browser, await trackAlbum(TRACK)); });
   after(async () => { await view?.context.close(); });
 
   test('the trail is the track, a line per day in its colour, and the day filter shows one day', async () => {
@@ -140,7 +133,7 @@ describe('an album with a track', () => {
 });
 
 test('a day the track misses keeps the line between its photos, and its distance', async () => {
-  const { page, context, problems } = await openAlbum(browser, await trackAlbum(TRACK_FIRST_DAY));
+  const { page, context, problems } = await openAlbum(session.browser, await trackAlbum(TRACK_FIRST_DAY));
   try {
     await settle(page);
     assert.deepEqual(await drawnTrail(page), [
@@ -171,7 +164,7 @@ describe('without a usable track', () => {
   ];
   for (const [label, track] of CASES) {
     test(`${label}: the trail joins the photos`, async () => {
-      const { page, context, problems } = await openAlbum(browser, await trackAlbum(track));
+      const { page, context, problems } = await openAlbum(session.browser, await trackAlbum(track));
       try {
         await settle(page);
         assert.deepEqual(await drawnTrail(page), photoTrail);

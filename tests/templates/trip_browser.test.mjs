@@ -8,9 +8,10 @@ import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
 import {
-  endMarkers, fillOptionalLists, launchChromium, openAlbum, settle, tempDir, trailPoints, visibleMarkers,
+  endMarkers, fillOptionalLists, openAlbum, settle, trailPoints, visibleMarkers,
   waitUntilReady, writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
+import { browserSession } from './browser_session.mjs';
 import { TRIP_DAYS, tripRows } from './trip_rows.mjs';
 
 const require = createRequire(import.meta.url);
@@ -19,19 +20,12 @@ const ROWS = tripRows();
 const DATED = ROWS.filter((r) => r.dateTime).sort((a, b) => a.dateTime.localeCompare(b.dateTime));
 const UNDATED = ROWS.filter((r) => !r.dateTime).map((r) => r.name).sort();
 
-let browser;
-const folders = [];
-before(async () => { browser = await launchChromium(); });
-after(async () => {
-  await browser?.close();
-  for (const dir of folders) fs.rmSync(dir, { recursive: true, force: true });
-});
+const session = browserSession();
 
 async function tripAlbum({ photoDir = '' } = {}) {
-  const dir = tempDir();
-  folders.push(dir);
+  const dir = session.folder();
   if (photoDir) fs.mkdirSync(path.join(dir, photoDir));
-  await writePhotos(browser, path.join(dir, photoDir), ROWS.map((r) => r.name));
+  await writePhotos(session.browser, path.join(dir, photoDir), ROWS.map((r) => r.name));
   const pagePath = path.join(dir, 'trip.html');
   writeAlbumPage(ROWS, pagePath);
   return pagePath;
@@ -46,7 +40,7 @@ describe('a three-day trip', () => {
 
   for (const viewport of [{ width: 1280, height: 800 }, { width: 390, height: 844 }]) {
     test(`start and end are visible on open at ${viewport.width}x${viewport.height}`, async () => {
-      const view = await openAlbum(browser, pagePath, { viewport });
+      const view = await openAlbum(session.browser, pagePath, { viewport });
       try {
         assert.deepEqual(await endMarkers(view.page), { start: DATED[0].name, end: DATED.at(-1).name });
         // Each pin is on screen and nothing lies on top of it.
@@ -66,7 +60,7 @@ describe('a three-day trip', () => {
 
   describe('opened once', () => {
     let view;
-    before(async () => { view = await openAlbum(browser, pagePath); });
+    before(async () => { view = await openAlbum(session.browser, pagePath); });
     after(async () => { await view?.context.close(); });
 
     test('the walk takes the dated photos in time order and the undated ones last', async () => {
@@ -171,7 +165,7 @@ describe('a three-day trip', () => {
   const LOCALES = [['en-US', 'mi', 1.609344], ['de-DE', 'km', 1]];
   for (const [locale, unit, kmPerUnit] of LOCALES) {
     test(`the header gives the trip's figures (${locale})`, async () => {
-      const view = await openAlbum(browser, pagePath, { locale });
+      const view = await openAlbum(session.browser, pagePath, { locale });
       try {
         const header = await view.page.evaluate(() => ['tb-count', 'tb-day-count', 'tb-span', 'tb-distance',
           'tb-unplaced'].map((id) => document.getElementById(id).textContent));
@@ -199,7 +193,7 @@ describe('details', () => {
   before(async () => { pagePath = await tripAlbum(); });
 
   test('motion is cut when the system asks for less of it', async () => {
-    const view = await openAlbum(browser, pagePath, {
+    const view = await openAlbum(session.browser, pagePath, {
       beforeLoad: (page) => page.emulateMedia({ reducedMotion: 'reduce' }),
     });
     try {
@@ -211,7 +205,7 @@ describe('details', () => {
   });
 
   test('printing gives the map and the day list without controls', async () => {
-    const view = await openAlbum(browser, pagePath);
+    const view = await openAlbum(session.browser, pagePath);
     try {
       await view.page.emulateMedia({ media: 'print' });
       await view.page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
@@ -250,10 +244,10 @@ describe('the lists only some writers fill', () => {
       if (!c.shorten) {
         fs.mkdirSync(path.join(dir, 'previews'));
         const previews = names.map((n, i) => `${i}.jpg`).filter((n, i) => i % 2 === 0);
-        await writePhotos(browser, path.join(dir, 'previews'), previews);
+        await writePhotos(session.browser, path.join(dir, 'previews'), previews);
         previews.forEach((p) => previewed.add(Number.parseInt(p, 10)));
       }
-      const view = await openAlbum(browser, pagePath);
+      const view = await openAlbum(session.browser, pagePath);
       try {
         const { page } = view;
         assert.equal(await page.textContent('#tb-unplaced'), c.unplaced);
@@ -295,7 +289,7 @@ describe('accessibility', () => {
   ];
   for (const [title, viewport, act] of CASES) {
     test(`axe-core finds no violation ${title}, target sizes included`, async () => {
-      const view = await openAlbum(browser, pagePath, { viewport });
+      const view = await openAlbum(session.browser, pagePath, { viewport });
       try {
         if (act) await act(view.page);
         await settle(view.page);
