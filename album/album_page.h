@@ -15,7 +15,7 @@ struct AlbumLists {
   AnsiText latlngs;           // [48.8583701,2.2944813],[...]
   AnsiText latlngs_short;     // [48.85837,2.29448],[...]
   // Filled only for templates that ask for them:
-  AnsiText photo_urls;    // "a.jpg","../day%202/b.jpg": each photo relative to the page
+  AnsiText photo_urls;    // null,"../day%202/b.jpg": each photo relative to the page
   AnsiText preview_urls;  // "20261209101441_previews/3f...jpg","": each photo's preview or ""
   AnsiText photos_without_position;  // 3: photos given that are not on the page
   AnsiText track{};                  // {"day":"2024:06:04","points":[[..,..],...]},...
@@ -24,7 +24,8 @@ struct AlbumLists {
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
 
-// The photo_urls list: each row's photo relative to `page_folder`, percent-encoded.
+// The photo_urls list: each row's photo relative to `page_folder`, percent-encoded; null for a
+// photo beside the page whose name is its address.
 AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder);
 
 // The preview_urls list: each row's preview_url, "" for a photo without one.

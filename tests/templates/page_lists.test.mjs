@@ -163,6 +163,35 @@ test('a large album\'s index, built in its worker, holds each photo where the pa
       assert.deepEqual(shown.marker, shown.photo, `photo ${shown.name}`);
       assert.equal(shown.popup, shown.name);
     }
+    // Each cluster's count and first photo, on the overview and zoomed in, are those of the
+    // photos its gallery lists.
+    for (const zoomIn of [0, 5]) {
+      const clusters = await view.page.evaluate(async (steps) => {
+        const { map, walk, photos } = window.album;
+        map.closePopup();
+        map.setView(photos[walk[12345]].latLng, map.getZoom() + steps, { animate: false });
+        await window.album.settled;
+        const found = [];
+        map.eachLayer((layer) => { if (layer.clusterItem) found.push(layer); });
+        const title = document.getElementById('tb-gallery-title');
+        const seen = [];
+        for (const marker of found.slice(0, 6)) {
+          const [, , count, first] = marker.clusterItem;
+          title.textContent = '';
+          marker.fire('click');
+          while (!title.textContent) await new Promise((resolve) => setTimeout(resolve, 20));
+          const tile = document.querySelector('#tb-gallery-grid button');
+          seen.push({ count, first: photos[walk[first]].name, title: title.textContent,
+            firstTile: photos[+tile.dataset.index].name });
+        }
+        return seen;
+      }, zoomIn);
+      assert.ok(clusters.length > 0, `clusters at ${zoomIn} steps in`);
+      for (const c of clusters) {
+        assert.match(c.title, new RegExp(`^${c.count.toLocaleString('en-US')} photos `));
+        assert.equal(c.firstTile, c.first);
+      }
+    }
     assert.deepEqual(view.problems(), []);
   } finally {
     await view.context.close();

@@ -230,6 +230,9 @@ describe('the lists only some writers fill', () => {
       withoutPosition: 3 }, unplaced: '3 without position' },
     { title: 'are left out when of the wrong length or not a count', photoDir: '', lists: {
       photoUrl: (n) => `nowhere/${n}`, withoutPosition: -1 }, shorten: true, unplaced: '' },
+    // The program's writer leaves out (null) the address of a photo beside the page that is its name.
+    { title: 'go by the name where an address is left out', photoDir: '', lists: {
+      photoUrl: (n, i) => (i === 0 ? null : `./${encodeURIComponent(n)}`) }, unplaced: '' },
   ];
   for (const c of CASES) {
     test(c.title, async () => {
@@ -241,7 +244,7 @@ describe('the lists only some writers fill', () => {
         fs.writeFileSync(pagePath, page);
       }
       const previewed = new Set();
-      if (!c.shorten) {
+      if (c.lists.previewUrl) {
         fs.mkdirSync(path.join(dir, 'previews'));
         const previews = names.map((n, i) => `${i}.jpg`).filter((n, i) => i % 2 === 0);
         await writePhotos(session.browser, path.join(dir, 'previews'), previews);
@@ -256,13 +259,12 @@ describe('the lists only some writers fill', () => {
           await waitForPopup(page, names[index]);
           await page.waitForFunction(() => document.querySelector('.leaflet-popup img').complete);
           const src = await page.getAttribute('.leaflet-popup img', 'src');
-          const expected = c.shorten ? encodeURIComponent(names[index])
-            : previewed.has(index) ? `previews/${index}.jpg` : `photos/${encodeURIComponent(names[index])}`;
-          assert.equal(src, expected);
+          const url = c.lists.photoUrl(names[index], index);
+          const original = c.shorten || url === null ? encodeURIComponent(names[index]) : url;
+          assert.equal(src, previewed.has(index) ? `previews/${index}.jpg` : original);
           await page.click('.leaflet-popup .tb-thumb');
           await page.waitForSelector('#tb-viewer:not([hidden])');
-          assert.equal(await page.getAttribute('#tb-viewer-img', 'src'),
-            (c.photoDir ? 'photos/' : '') + encodeURIComponent(names[index]));
+          assert.equal(await page.getAttribute('#tb-viewer-img', 'src'), original);
           await page.waitForFunction(() => document.getElementById('tb-viewer-img').complete);
           await page.keyboard.press('Escape');
         }
