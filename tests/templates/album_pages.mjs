@@ -249,9 +249,10 @@ const TILE = fs.readFileSync(path.join(repo, 'node_modules/leaflet/dist/images/l
 
 // Opens an album page with its tile requests answered by `serve(url)`: true sends a tile,
 // false fails the request as an unreachable server does. `requests` lists what was asked.
-export async function openAlbumWithTiles(browser, pagePath, serve) {
+export async function openAlbumWithTiles(browser, pagePath, serve, viewport = undefined) {
   const requests = [];
   const view = await openAlbum(browser, pagePath, {
+    viewport,
     beforeLoad: (page) => page.route((url) => url.protocol === 'https:', (route) => {
       const request = route.request();
       requests.push({ url: request.url(), referer: request.headers().referer });

@@ -29,8 +29,8 @@ after(async () => {
   if (dir) fs.rmSync(dir, { recursive: true, force: true });
 });
 
-async function openWithTiles(serve) {
-  return openAlbumWithTiles(browser, pagePath, serve);
+async function openWithTiles(serve, viewport) {
+  return openAlbumWithTiles(browser, pagePath, serve, viewport);
 }
 
 async function tileState(page) {
@@ -108,6 +108,15 @@ describe('map tiles', () => {
   });
 
   test('give way to the offline map when no provider answers; photos and trail stay', async () => {
+    // A small window too: there a provider fails with fewer tiles than it takes to give up
+    // early, when all of them have settled.
+    const small = await openWithTiles(() => false, { width: 240, height: 200 });
+    try {
+      await small.page.waitForFunction(() => document.getElementById('map').classList.contains('tb-no-tiles'));
+      assert.deepEqual(small.problems(), []);
+    } finally {
+      await small.context.close();
+    }
     const view = await openWithTiles(() => false);
     try {
       await view.page.waitForFunction(() => document.getElementById('map').classList.contains('tb-no-tiles'));
