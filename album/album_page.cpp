@@ -86,26 +86,33 @@ AlbumLists build_album_lists(std::span<const PhotoRow> rows) {
   return lists;
 }
 
+// The page reads its lists of addresses only when they hold an entry for every photo: an
+// empty one (no entry to tell) costs a large album's page nothing to read.
 AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder) {
   AnsiText urls;
+  bool any = false;
   for (const PhotoRow& row : rows) {
     const AnsiText url = relative_photo_url(row.path, page_folder);
-    // A photo beside the page whose name needs no encoding is found by its name: null keeps
-    // the pages of large albums smaller and quicker to open.
+    // A photo beside the page whose name needs no encoding is found by its name.
     if (url == row.file_name) {
       if (!urls.isEmpty()) urls += ',';
       urls += "null";
     } else {
       append_quoted(urls, url);
+      any = true;
     }
   }
-  return urls;
+  return any ? urls : AnsiText();
 }
 
 AnsiText build_preview_urls(std::span<const PhotoRow> rows) {
   AnsiText urls;
-  for (const PhotoRow& row : rows) append_quoted(urls, row.preview_url);
-  return urls;
+  bool any = false;
+  for (const PhotoRow& row : rows) {
+    append_quoted(urls, row.preview_url);
+    any = any || !row.preview_url.isEmpty();
+  }
+  return any ? urls : AnsiText();
 }
 
 AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& lists) {

@@ -25,10 +25,11 @@ struct AlbumLists {
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
 
 // The photo_urls list: each row's photo relative to `page_folder`, percent-encoded; null for a
-// photo beside the page whose name is its address.
+// photo beside the page whose name is its address; empty when that holds for every row.
 AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_folder);
 
-// The preview_urls list: each row's preview_url, "" for a photo without one.
+// The preview_urls list: each row's preview_url, "" for a photo without one; empty when no
+// row has one.
 AnsiText build_preview_urls(std::span<const PhotoRow> rows);
 
 // Replaces the placeholders in one pass; inserted text is never searched again.

@@ -57,6 +57,33 @@ TEST(BuildAlbumLists, EscapesNamesAndDateTimes) {
   EXPECT_EQ(lists.datetimes, "\"2019:07:14\\u000A\\\"\",\"\"");
 }
 
+// The address lists hold an entry for every photo, or nothing when no entry tells more than the
+// photo's name (an address that is the name, no preview).
+TEST(BuildAlbumLists, AddressListsAreLeftEmptyWhenTheyTellNothing) {
+  const auto row = [](const char* path, const char* preview) {
+    PhotoRow r;
+    r.path = path;
+    r.file_name = AnsiText(path).mid(AnsiText(path).lastIndexOf('/') + 1);
+    r.preview_url = preview;
+    return r;
+  };
+  const struct {
+    std::vector<PhotoRow> rows;
+    const char* photo_urls;
+    const char* preview_urls;
+  } cases[] = {
+      {{row("/p/a.jpg", ""), row("/p/b.jpg", "")}, "", ""},
+      {{row("/p/a.jpg", "v/1.jpg"), row("/p/b c.jpg", "")},
+       "null,\"b%20c.jpg\"",
+       "\"v/1.jpg\",\"\""},
+      {{row("/p/a.jpg", ""), row("/q/b.jpg", "")}, "null,\"../q/b.jpg\"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(build_photo_urls(c.rows, "/p/"), AnsiText(c.photo_urls)) << c.photo_urls;
+    EXPECT_EQ(build_preview_urls(c.rows), AnsiText(c.preview_urls)) << c.preview_urls;
+  }
+}
+
 TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
   const AlbumLists lists = {
       "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\"", "", ""};
