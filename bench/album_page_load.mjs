@@ -2,7 +2,7 @@
 // Load time of a large album page in headless Chromium, from disk as the program opens it.
 //
 //   node bench/album_page_load.mjs [--photos 100000] [--runs 3] [--compare OLD_TEMPLATE.html]
-//                                  [--track POINTS]
+//                                  [--compare-writer OLD_MAKE_TEST_ALBUM] [--track POINTS]
 //
 // Writes an album page of a made-up journey (with the program's writer when
 // TRAILBOOK_MAKE_TEST_ALBUM names the make_test_album tool, else the JavaScript one), with every
@@ -25,7 +25,8 @@
 // walkTrack), drawn as the trail, and reports
 //   zooms     the slowest of six zoom steps in from the overview, each until painted
 // With --compare, the same page is also written from OLD_TEMPLATE.html and both are loaded in
-// turn in every run, so that both sets of figures share the machine's load.
+// turn in every run, so that both sets of figures share the machine's load; with
+// --compare-writer, that page is written by another make_test_album (the writer of before).
 // The template is TRAILBOOK_TEMPLATE or build/bin/templates/template.html.
 import fs from 'node:fs';
 import os from 'node:os';
@@ -44,6 +45,7 @@ function option(name, fallback) {
 const photos = Number(option('photos', 100000));
 const runs = Number(option('runs', 3));
 const compare = option('compare', null);
+const compareWriter = option('compare-writer', undefined);
 const trackPoints = Number(option('track', 0));
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const load = () => os.loadavg().map((l) => l.toFixed(2)).join(' ');
@@ -51,11 +53,11 @@ const load = () => os.loadavg().map((l) => l.toFixed(2)).join(' ');
 const dir = tempDir('trailbook-bench-');
 const rows = walkRows(photos, { seed: 42 });
 const pages = [{ label: 'this page', template: templatePath() }];
-if (compare) pages.unshift({ label: 'compared page', template: compare });
+if (compare) pages.unshift({ label: 'compared page', template: compare, tool: compareWriter });
 for (const [k, page] of pages.entries()) {
   page.path = path.join(dir, `album-${k}.html`);
   const writeStart = performance.now();
-  page.writer = writeAlbumPage(rows, page.path, { template: page.template });
+  page.writer = writeAlbumPage(rows, page.path, { template: page.template, tool: page.tool });
   page.writeMs = performance.now() - writeStart;
   if (trackPoints) fillOptionalLists(page.path, { track: walkTrack(rows, trackPoints) });
   page.bytes = fs.statSync(page.path).size;

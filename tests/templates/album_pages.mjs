@@ -114,8 +114,8 @@ function writeAlbumPageCpp(tool, template, rows, pagePath) {
 }
 
 // Writes the album page of `rows` at `pagePath`; returns which writer made it.
-export function writeAlbumPage(rows, pagePath, { template = templatePath() } = {}) {
-  const tool = process.env.TRAILBOOK_MAKE_TEST_ALBUM;
+export function writeAlbumPage(rows, pagePath, { template = templatePath(),
+  tool = process.env.TRAILBOOK_MAKE_TEST_ALBUM } = {}) {
   if (tool) {
     writeAlbumPageCpp(tool, template, rows, pagePath);
     return 'make_test_album';
