@@ -10,37 +10,18 @@
 var TrailbookClusters = (function () {
   'use strict';
 
-  // Runs in the worker (or in the page). It reads the page's position and date-time lists into
-  // the table of photos and their walk (with TrailbookLists) while the page reads the others,
-  // and keeps the positions by walk place for the index. Photos are known by their place in
-  // the walk; photos at one spot (five-decimal positions as read) form one stack.
+  // Runs in the worker (or in the page). Photos are known by their place in the walk; photos
+  // at one spot (five-decimal positions as read) form one stack. Besides the index, it reads
+  // the page's two position lists (with TrailbookLists) while the page reads the others.
   function workerMain(scope, Supercluster, TrailbookLists) {
     var lat, lng, spotLat, spotLng, maxZoom, radius, indexes = {};
-    // The reply to a 'table' request: the two position lists as read, and, when the date-times
-    // are a list too, the PhotoTable of the photos with a position and their walk.
-    function readTable(m, reply) {
-      var full = reply.full = TrailbookLists.readPositions(m.full, m.length);
-      var points = reply.points = TrailbookLists.readPositions(m.points, m.length);
-      var dates = TrailbookLists.read(m.dates);
-      if (!full || !points || !Array.isArray(dates)) return;
-      var table = reply.table = new TrailbookLists.PhotoTable(m.length);
-      table.add(0, m.length, dates, points, full);
-      var ordered = table.walk();
-      reply.walk = ordered.walk;
-      reply.datedCount = ordered.datedCount;
-      maxZoom = m.maxZoom;
-      radius = m.radius;
-      var total = table.count;
-      lat = new Float64Array(total);
-      lng = new Float64Array(total);
-      spotLat = new Int32Array(total);
-      spotLng = new Int32Array(total);
-      for (var w = 0; w < total; w++) {
-        var k = ordered.walk[w];
-        lat[w] = table.pointLat[k];
-        lng[w] = table.pointLng[k];
-        spotLat[w] = Math.round(table.fullLat[k] * 1e5);
-        spotLng[w] = Math.round(table.fullLng[k] * 1e5);
+    function init(m) {
+      lat = m.lat; lng = m.lng; maxZoom = m.maxZoom; radius = m.radius;
+      spotLat = new Int32Array(m.fullLat.length);
+      spotLng = new Int32Array(m.fullLng.length);
+      for (var w = 0; w < spotLat.length; w++) {
+        spotLat[w] = Math.round(m.fullLat[w] * 1e5);
+        spotLng[w] = Math.round(m.fullLng[w] * 1e5);
       }
     }
     // The stacks of the walk places from `from` to `to`: stack g holds `size[g]` photos, the
@@ -160,12 +141,12 @@ var TrailbookClusters = (function () {
     scope.onmessage = function (event) {
       var m = event.data, reply = { id: m.id }, transfer = [];
       try {
-        if (m.type === 'table') {
-          readTable(m, reply);
-          // Handed over, not copied: the index keeps copies of its own.
+        if (m.type === 'positions') {
+          reply.full = TrailbookLists.readPositions(m.full, m.expected);
+          reply.points = TrailbookLists.readPositions(m.points, m.expected);
           [reply.full, reply.points].forEach(function (p) { if (p) transfer.push(p.lat.buffer, p.lng.buffer); });
-          var t = reply.table;
-          if (t) transfer.push(t.given.buffer, t.pointLat.buffer, t.pointLng.buffer, t.fullLat.buffer, t.fullLng.buffer, t.keys.buffer);
+        } else if (m.type === 'init') {
+          init(m);
         } else if (m.type === 'index') {
           reply.placed = build(m.key, m.from, m.to, m.exclude);
         } else if (m.type === 'clusters') {
