@@ -40,15 +40,20 @@ const Placeholder* placeholder_at(QStringView text) {
   return nullptr;
 }
 
-void append_quoted(AnsiText& list, const AnsiText& text) {
+// Starts the next entry of a comma-separated list.
+void append_separator(AnsiText& list) {
   if (!list.isEmpty()) list += ',';
+}
+
+void append_quoted(AnsiText& list, const AnsiText& text) {
+  append_separator(list);
   list += '"';
   list += escape_for_script_string(text);
   list += '"';
 }
 
 void append_pair(AnsiText& list, const AnsiText& latitude, const AnsiText& longitude) {
-  if (!list.isEmpty()) list += ',';
+  append_separator(list);
   list += '[';
   list += latitude;
   list += ',';
@@ -95,7 +100,7 @@ AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_f
     const AnsiText url = relative_photo_url(row.path, page_folder);
     // A photo beside the page whose name needs no encoding is found by its name.
     if (url == row.file_name) {
-      if (!urls.isEmpty()) urls += ',';
+      append_separator(urls);
       urls += "null";
     } else {
       append_quoted(urls, url);
