@@ -204,6 +204,21 @@ describe('an album of a short trip', () => {
       document.querySelector('.leaflet-popup button[aria-label="Previous photo"]').disabled));
   });
 
+  // Find in page, assistive technology and a test's click bring elements into view this way.
+  test('bringing a popup half out of the map into view does not shift the map', async () => {
+    await clickPhoto(view.page, TRIP_ORDER.indexOf(TRIP_WALK[1]));
+    const moved = await view.page.evaluate(() => {
+      const { map } = window.album;
+      const thumb = document.querySelector('.leaflet-popup .tb-thumb');
+      const mapBottom = document.getElementById('map').getBoundingClientRect().bottom;
+      map.panBy([0, thumb.getBoundingClientRect().top - mapBottom + 60], { animate: false });
+      const before = thumb.getBoundingClientRect().top;
+      thumb.scrollIntoView({ block: 'center' });
+      return thumb.getBoundingClientRect().top - before;
+    });
+    assert.equal(moved, 0);
+  });
+
   test('"First photo" opens the album\'s first photo, ready to step on', async () => {
     await view.page.evaluate(() => window.album.map.closePopup());
     await view.page.click('#tb-first-photo');

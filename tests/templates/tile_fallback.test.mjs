@@ -117,6 +117,26 @@ describe('map tiles', () => {
     } finally {
       await small.context.close();
     }
+    // On a phone the notice runs over several lines: a photo opened from under it is brought
+    // clear of it.
+    const phone = await openWithTiles(() => false, { width: 390, height: 844 });
+    try {
+      await phone.page.waitForFunction(() => document.getElementById('map').classList.contains('tb-no-tiles'));
+      const clear = await phone.page.evaluate(async () => {
+        const { map, walk } = window.album;
+        const photo = walk[0], marker = () => window.album.markerOf(photo);
+        const notice = document.getElementById('tb-notice').getBoundingClientRect();
+        const box = document.getElementById('map').getBoundingClientRect();
+        const at = map.latLngToContainerPoint(marker().getLatLng());
+        map.panBy([0, at.y - (notice.top + 8 - box.top)], { animate: false });
+        await window.album.openPhoto(photo);
+        const icon = marker()._icon.getBoundingClientRect();
+        return icon.bottom <= notice.top || icon.top >= notice.bottom;
+      });
+      assert.ok(clear, 'the marker of the photo opened lies under the notice');
+    } finally {
+      await phone.context.close();
+    }
     const view = await openWithTiles(() => false);
     try {
       await view.page.waitForFunction(() => document.getElementById('map').classList.contains('tb-no-tiles'));
