@@ -97,7 +97,7 @@ async function popupAndViewer(page, index) {
     const img = document.getElementById('tb-viewer-img');
     return !document.getElementById('tb-viewer').hidden && img.complete && img.getAttribute('src');
   }).catch(async (error) => {
-    // What the page showed instead, for an intermittent failure under CI not yet explained.
+    // What the page showed instead.
     const state = await page.evaluate(() => ({
       viewerHidden: document.getElementById('tb-viewer').hidden,
       src: document.getElementById('tb-viewer-img').getAttribute('src'),
