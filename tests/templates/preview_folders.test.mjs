@@ -96,16 +96,6 @@ async function popupAndViewer(page, index) {
   await page.waitForFunction(() => {
     const img = document.getElementById('tb-viewer-img');
     return !document.getElementById('tb-viewer').hidden && img.complete && img.getAttribute('src');
-  }).catch(async (error) => {
-    // What the page showed instead.
-    const state = await page.evaluate(() => ({
-      viewerHidden: document.getElementById('tb-viewer').hidden,
-      src: document.getElementById('tb-viewer-img').getAttribute('src'),
-      complete: document.getElementById('tb-viewer-img').complete,
-      popup: document.querySelector('.leaflet-popup .tb-name')?.textContent ?? null,
-      hash: location.hash, notice: !document.getElementById('tb-notice').hidden,
-    }));
-    throw new Error(`${error.message}\nthe page: ${JSON.stringify(state)}`);
   });
   const viewer = await page.$eval('#tb-viewer-img', (img) =>
     ({ src: img.getAttribute('src'), width: img.naturalWidth, height: img.naturalHeight }));
