@@ -3,8 +3,10 @@
 //
 // TrailbookLists.read(text) is a list as the page reads it: strict JSON, else the script array
 // it also is, else null. readPositions(text, expected) reads a list of [latitude, longitude]
-// pairs into typed arrays. A PhotoTable keeps the photos that have a position, and gives their
-// walk: the ones with a readable date-time in time order, then the others as written.
+// pairs into typed arrays; readStrings(text) a list of names or date-times without making a
+// string of each entry until it is asked for. A PhotoTable keeps the photos that have a
+// position, and gives their walk: the ones with a readable date-time in time order, then the
+// others as written.
 var TrailbookLists = (function () {
   'use strict';
 
@@ -71,11 +73,8 @@ var TrailbookLists = (function () {
       for (;;) {
         if (n === size) {
           size *= 2;
-          var grownLat = new Float64Array(size), grownLng = new Float64Array(size);
-          grownLat.set(lat);
-          grownLng.set(lng);
-          lat = grownLat;
-          lng = grownLng;
+          lat = grown(lat, new Float64Array(size));
+          lng = grown(lng, new Float64Array(size));
         }
         if (text.charCodeAt(at) !== 91) return null;
         at = scanNumber(text, skipSpace(text, at + 1));
@@ -95,6 +94,11 @@ var TrailbookLists = (function () {
     }
     if (text.charCodeAt(at) !== 93 || skipSpace(text, at + 1) !== text.length) return null;
     return { lat: lat.subarray(0, n), lng: lng.subarray(0, n), length: n, list: null };
+  }
+  // `large` with `small` copied into its start.
+  function grown(small, large) {
+    large.set(small);
+    return large;
   }
   function skipSpace(text, at) {
     for (var c = text.charCodeAt(at); c === 32 || c === 10 || c === 13 || c === 9; c = text.charCodeAt(++at));
@@ -139,6 +143,99 @@ var TrailbookLists = (function () {
     else scannedNumber = (negative ? -1 : 1) * (mantissa / POWERS_OF_TEN[scale < 0 ? 0 : scale]);
     return at;
   }
+  // A list of names or date-times as the page reads it (see read), null when it is no list:
+  //   length, at(i)   its entries (as read: a list that is no list of strings may hold others)
+  //   text(i)         entry i when it is a string, else ''
+  //   array()         all of it, as read
+  //   dateKeys(n)     the first n entries as date-times in numbers (see dateKey)
+  function readStrings(text) {
+    var scanned = scanStrings(text);
+    if (scanned) return scanned;
+    var list = read(text);
+    return Array.isArray(list) ? new ReadStrings(list) : null;
+  }
+  function ReadStrings(list) {
+    this.list = list;
+    this.length = list.length;
+  }
+  ReadStrings.prototype.at = function (i) { return this.list[i]; };
+  ReadStrings.prototype.text = function (i) { return typeof this.list[i] === 'string' ? this.list[i] : ''; };
+  ReadStrings.prototype.array = function () { return this.list; };
+  ReadStrings.prototype.dateKeys = function (n) {
+    var keys = new Float64Array(n);
+    for (var i = 0; i < n; i++) keys[i] = dateKey(this.text(i));
+    return keys;
+  };
+
+  // A list that holds nothing but JSON strings, with where each entry's characters begin and
+  // end in the text and whether they hold an escape; null for any other text.
+  function scanStrings(text) {
+    var size = 1024, from = new Int32Array(size), to = new Int32Array(size), escaped = new Uint8Array(size);
+    var n = 0, at = skipSpace(text, 0);
+    if (text.charCodeAt(at) !== 91) return null;
+    at = skipSpace(text, at + 1);
+    if (text.charCodeAt(at) !== 93) {
+      for (;;) {
+        if (n === size) {
+          size *= 2;
+          from = grown(from, new Int32Array(size));
+          to = grown(to, new Int32Array(size));
+          escaped = grown(escaped, new Uint8Array(size));
+        }
+        if (text.charCodeAt(at) !== 34) return null;
+        var first = at + 1, escapes = 0;
+        for (var c = text.charCodeAt(++at); c !== 34; c = text.charCodeAt(++at)) {
+          if (c === 92) {
+            escapes = 1;
+            c = text.charCodeAt(++at);
+            if (c === 117) {
+              if (!/^[0-9a-fA-F]{4}$/.test(text.substr(at + 1, 4))) return null;
+              at += 4;
+            } else if (!(c === 34 || c === 92 || c === 47 || c === 98 || c === 102 || c === 110 ||
+                         c === 114 || c === 116)) {
+              return null;
+            }
+          } else if (!(c >= 32)) {
+            return null;  // a control character, or the end of the text
+          }
+        }
+        from[n] = first;
+        to[n] = at;
+        escaped[n++] = escapes;
+        at = skipSpace(text, at + 1);
+        if (text.charCodeAt(at) !== 44) break;
+        at = skipSpace(text, at + 1);
+      }
+    }
+    if (text.charCodeAt(at) !== 93 || skipSpace(text, at + 1) !== text.length) return null;
+    return new ScannedStrings(text, from, to, escaped, n);
+  }
+  function ScannedStrings(text, from, to, escaped, length) {
+    this.source = text;
+    this.from = from;
+    this.to = to;
+    this.escaped = escaped;
+    this.length = length;
+  }
+  ScannedStrings.prototype.at = function (i) {
+    var text = this.source;
+    return this.escaped[i] ? JSON.parse(text.slice(this.from[i] - 1, this.to[i] + 1)) : text.slice(this.from[i], this.to[i]);
+  };
+  ScannedStrings.prototype.text = function (i) { return i < this.length ? this.at(i) : ''; };
+  ScannedStrings.prototype.array = function () {
+    var list = new Array(this.length);
+    for (var i = 0; i < this.length; i++) list[i] = this.at(i);
+    return list;
+  };
+  ScannedStrings.prototype.dateKeys = function (n) {
+    var keys = new Float64Array(n);
+    for (var i = 0; i < n; i++) {
+      keys[i] = i < this.length && !this.escaped[i] ? dateKeyAt(this.source, this.from[i], this.to[i] - this.from[i])
+        : dateKey(this.text(i));
+    }
+    return keys;
+  };
+
   // The list of pairs as the page read it, made again from the numbers when needed.
   function pairList(pairs) {
     if (!pairs.list) {
@@ -153,18 +250,20 @@ var TrailbookLists = (function () {
 
   // The date-time of a photo as one number, YYYYMMDDhhmmss (NaN when it cannot be read): the
   // usual camera form is read from its digits, any other goes through parseDateTime.
-  function dateKey(text) {
-    if (text.length !== 19) {
-      var p = parseDateTime(text);
+  function dateKey(text) { return dateKeyAt(text, 0, text.length); }
+  // The same of the `length` characters of `text` from `at`.
+  function dateKeyAt(text, at, length) {
+    if (length !== 19) {
+      var p = parseDateTime(text.substr(at, length));
       return p ? +p.key : NaN;
     }
-    var c4 = text.charCodeAt(4), c7 = text.charCodeAt(7), c10 = text.charCodeAt(10);
+    var c4 = text.charCodeAt(at + 4), c7 = text.charCodeAt(at + 7), c10 = text.charCodeAt(at + 10);
     if (!((c4 === 58 || c4 === 45) && (c7 === 58 || c7 === 45) && (c10 === 32 || c10 === 84) &&
-          text.charCodeAt(13) === 58 && text.charCodeAt(16) === 58)) {
+          text.charCodeAt(at + 13) === 58 && text.charCodeAt(at + 16) === 58)) {
       return NaN;
     }
-    var year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
-    var hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
+    var year = digitsAt(text, at, 4), month = digitsAt(text, at + 5, 2), day = digitsAt(text, at + 8, 2);
+    var hour = digitsAt(text, at + 11, 2), minute = digitsAt(text, at + 14, 2), second = digitsAt(text, at + 17, 2);
     var leap = year % 4 === 0 && (year % 100 !== 0 || year % 400 === 0);
     var daysInMonth = month === 2 ? (leap ? 29 : 28) : month === 4 || month === 6 || month === 9 || month === 11 ? 30 : 31;
     if (!(year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth &&
@@ -199,8 +298,9 @@ var TrailbookLists = (function () {
     this.fullLng = new Float64Array(length);
     this.keys = new Float64Array(length);
   }
-  // Takes the entries from `from` to `to` of the lists.
-  PhotoTable.prototype.add = function (from, to, dates, points, full) {
+  // Takes the entries from `from` to `to` of the lists; `keys` are the date-times as numbers
+  // (see readStrings) and `dates` their texts, to count the photos without any.
+  PhotoTable.prototype.add = function (from, to, keys, dates, points, full) {
     for (var i = from; i < to; i++) {
       var shortOk = validAt(points, i), fullOk = validAt(full, i);
       if (!shortOk && !fullOk) continue;
@@ -210,8 +310,8 @@ var TrailbookLists = (function () {
       this.pointLng[k] = shortOk ? points.lng[i] : full.lng[i];
       this.fullLat[k] = fullOk ? full.lat[i] : this.pointLat[k];
       this.fullLng[k] = fullOk ? full.lng[i] : this.pointLng[k];
-      var text = dateText(dates, i), key = this.keys[k] = dateKey(text);
-      if (key !== key && !/\S/.test(text)) this.undated++;
+      var key = this.keys[k] = keys[i];
+      if (key !== key && !/\S/.test(dates.text(i))) this.undated++;
     }
   };
   // The photos by walk place, and how many of them (the first ones) are dated.
@@ -228,10 +328,9 @@ var TrailbookLists = (function () {
     for (k = 0; k < later.length; k++) dated.push(later[k]);
     return { walk: dated, datedCount: datedCount };
   };
-  function dateText(dates, i) { return typeof dates[i] === 'string' ? dates[i] : ''; }
 
   return {
     read: read, validPoint: validPoint, parseDateTime: parseDateTime, readPositions: readPositions,
-    pairList: pairList, dateText: dateText, PhotoTable: PhotoTable
+    readStrings: readStrings, pairList: pairList, PhotoTable: PhotoTable
   };
 })();

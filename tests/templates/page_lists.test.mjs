@@ -95,6 +95,49 @@ test('positions in any form of number are read exactly as JSON reads them', asyn
   }
 });
 
+test('names and date-times in any form of JSON string are read exactly as JSON reads them', async (t) => {
+  await writePhotos(browser, dir, ROWS.map((r) => r.name));
+  const NAMES = '"a.jpg","b.jpg","c.jpg"', DATES = '"2024:06:01 10:00:00","2024:06:02 10:00:00","2024:06:03 10:00:00"';
+  // [names, date-times] in forms the quick reader takes or leaves to JSON.parse (or the script array).
+  const CASES = {
+    'escapes': ['"a \\"quoted\\".jpg","b\\\\c\\/d.jpg","caf\\u00e9 \\u003c\\/script>\\t.jpg"',
+      '"2024\\u003a06:01 10:00:00","2024:06:02\\u002010:00:00","2024:06:03 10:00:00"'],
+    'letters beyond ASCII': ['"Zürich 北京.jpg","\ud83d\ude00.jpg","\\ud83d\\ude00 \\udc00.jpg"', DATES],
+    'spaces and line breaks': [' "a.jpg" ,\n"b.jpg"\r\n,\t"c.jpg" ', ' "2024:06:01 10:00:00"\n, "2024-06-02T10:00:00" ,"" '],
+    'entries that are no string': ['"a.jpg",7,null', '"2024:06:01 10:00:00",null,20240603'],
+    'a script array that is no JSON': ["'a.jpg',\"b.jpg\",\"c\td.jpg\",", `'2024:06:01 10:00:00',${DATES.split(',').slice(1)}`],
+    'a shorter list of date-times': [NAMES, '"2024:06:01 10:00:00"'],
+    'no list': ['"a.jpg","b.jpg', DATES],
+  };
+  for (const [label, [names, dates]] of Object.entries(CASES)) {
+    await t.test(label, async () => {
+      const view = await openWithLists('strings.html', { 'tb-names': names, 'tb-dates': dates });
+      try {
+        const state = await view.page.evaluate(() => ({
+          names: window.album.lists.names, dates: window.album.lists.dates,
+          count: document.getElementById('tb-count').textContent,
+          photos: window.album.photos.map((p) => [p.name, p.dateTime, !!p.parsed]),
+        }));
+        const [nameList, dateList] = [readLikeThePage(`[${names}]`), readLikeThePage(`[${dates}]`)];
+        assert.deepEqual([state.names, state.dates], [nameList, dateList]);
+        if (!nameList) {
+          assert.equal(state.count, 'No photo list');
+          return;
+        }
+        const expected = nameList.map((name, i) => {
+          const text = typeof dateList[i] === 'string' ? dateList[i] : '';
+          return [String(name), text, /^\s*\d{4}[:-]\d\d[:-]\d\d[ T]\d\d:\d\d:\d\d\s*$/.test(text)];
+        });
+        assert.deepEqual(state.photos, expected);
+        // The photos themselves are not there: only the page's own errors count.
+        assert.deepEqual(view.events.pageErrors, []);
+      } finally {
+        await view.context.close();
+      }
+    });
+  }
+});
+
 test('date-times in the camera form and in others are read alike; unreadable ones go last', async () => {
   // [date-time text, dated] in the order of the page's list.
   const DATES = [
