@@ -66,9 +66,8 @@ var TrailbookLists = (function () {
   // array per pair; null for any other text (which then goes the slower way of read).
   function scanPairs(text, expected) {
     var size = Math.max(16, expected), lat = new Float64Array(size), lng = new Float64Array(size);
-    var n = 0, at = skipSpace(text, 0);
-    if (text.charCodeAt(at) !== 91) return null;
-    at = skipSpace(text, at + 1);
+    var n = 0, at = listStart(text);
+    if (at < 0) return null;
     if (text.charCodeAt(at) !== 93) {
       for (;;) {
         if (n === size) {
@@ -92,8 +91,18 @@ var TrailbookLists = (function () {
         at = skipSpace(text, at + 1);
       }
     }
-    if (text.charCodeAt(at) !== 93 || skipSpace(text, at + 1) !== text.length) return null;
+    if (!listEnds(text, at)) return null;
     return { lat: lat.subarray(0, n), lng: lng.subarray(0, n), length: n, list: null };
+  }
+  // Where a JSON list's first entry (or its end) is, after the opening bracket; -1 for a text
+  // that starts no list.
+  function listStart(text) {
+    var at = skipSpace(text, 0);
+    return text.charCodeAt(at) === 91 ? skipSpace(text, at + 1) : -1;
+  }
+  // Whether the list's closing bracket stands at `at`, the end of the text after it.
+  function listEnds(text, at) {
+    return text.charCodeAt(at) === 93 && skipSpace(text, at + 1) === text.length;
   }
   // `large` with `small` copied into its start.
   function grown(small, large) {
@@ -171,9 +180,8 @@ var TrailbookLists = (function () {
   // end in the text and whether they hold an escape; null for any other text.
   function scanStrings(text) {
     var size = 1024, from = new Int32Array(size), to = new Int32Array(size), escaped = new Uint8Array(size);
-    var n = 0, at = skipSpace(text, 0);
-    if (text.charCodeAt(at) !== 91) return null;
-    at = skipSpace(text, at + 1);
+    var n = 0, at = listStart(text);
+    if (at < 0) return null;
     if (text.charCodeAt(at) !== 93) {
       for (;;) {
         if (n === size) {
@@ -207,7 +215,7 @@ var TrailbookLists = (function () {
         at = skipSpace(text, at + 1);
       }
     }
-    if (text.charCodeAt(at) !== 93 || skipSpace(text, at + 1) !== text.length) return null;
+    if (!listEnds(text, at)) return null;
     return new ScannedStrings(text, from, to, escaped, n);
   }
   function ScannedStrings(text, from, to, escaped, length) {
