@@ -102,7 +102,7 @@ test('names and date-times in any form of JSON string are read exactly as JSON r
   const CASES = {
     'escapes': ['"a \\"quoted\\".jpg","b\\\\c\\/d.jpg","caf\\u00e9 \\u003c\\/script>\\t.jpg"',
       '"2024\\u003a06:01 10:00:00","2024:06:02\\u002010:00:00","2024:06:03 10:00:00"'],
-    'letters beyond ASCII': ['"Zürich 北京.jpg","\ud83d\ude00.jpg","\\ud83d\\ude00 \\udc00.jpg"', DATES],
+    'letters beyond ASCII, and half a character': ['"Zürich 北京.jpg","\ud83d\ude00.jpg","\\ud83d\\ude00 \\udc00.jpg"', DATES],
     'spaces and line breaks': [' "a.jpg" ,\n"b.jpg"\r\n,\t"c.jpg" ', ' "2024:06:01 10:00:00"\n, "2024-06-02T10:00:00" ,"" '],
     'entries that are no string': ['"a.jpg",7,null', '"2024:06:01 10:00:00",null,20240603'],
     'a script array that is no JSON': ["'a.jpg',\"b.jpg\",\"c\td.jpg\",", `'2024:06:01 10:00:00',${DATES.split(',').slice(1)}`],
