@@ -156,7 +156,7 @@ var TrailbookLists = (function () {
   //   length, at(i)   its entries (as read: a list that is no list of strings may hold others)
   //   text(i)         entry i when it is a string, else ''
   //   array()         all of it, as read
-  //   dateKeys(n)     the first n entries as date-times in numbers (see dateKey)
+  //   dateKey(i)      entry i as a date-time in a number (see dateKey)
   function readStrings(text) {
     var scanned = scanStrings(text);
     if (scanned) return scanned;
@@ -170,11 +170,7 @@ var TrailbookLists = (function () {
   ReadStrings.prototype.at = function (i) { return this.list[i]; };
   ReadStrings.prototype.text = function (i) { return typeof this.list[i] === 'string' ? this.list[i] : ''; };
   ReadStrings.prototype.array = function () { return this.list; };
-  ReadStrings.prototype.dateKeys = function (n) {
-    var keys = new Float64Array(n);
-    for (var i = 0; i < n; i++) keys[i] = dateKey(this.text(i));
-    return keys;
-  };
+  ReadStrings.prototype.dateKey = function (i) { return dateKey(this.text(i)); };
 
   // A list that holds nothing but JSON strings, with where each entry's characters begin and
   // end in the text and whether they hold an escape; null for any other text.
@@ -235,13 +231,10 @@ var TrailbookLists = (function () {
     for (var i = 0; i < this.length; i++) list[i] = this.at(i);
     return list;
   };
-  ScannedStrings.prototype.dateKeys = function (n) {
-    var keys = new Float64Array(n);
-    for (var i = 0; i < n; i++) {
-      keys[i] = i < this.length && !this.escaped[i] ? dateKeyAt(this.source, this.from[i], this.to[i] - this.from[i])
-        : dateKey(this.text(i));
-    }
-    return keys;
+  // Read straight from the page's text, unless the entry holds an escape.
+  ScannedStrings.prototype.dateKey = function (i) {
+    return i < this.length && !this.escaped[i] ? dateKeyAt(this.source, this.from[i], this.to[i] - this.from[i])
+      : dateKey(this.text(i));
   };
 
   // The list of pairs as the page read it, made again from the numbers when needed.
@@ -306,9 +299,8 @@ var TrailbookLists = (function () {
     this.fullLng = new Float64Array(length);
     this.keys = new Float64Array(length);
   }
-  // Takes the entries from `from` to `to` of the lists; `keys` are the date-times as numbers
-  // (see readStrings) and `dates` their texts, to count the photos without any.
-  PhotoTable.prototype.add = function (from, to, keys, dates, points, full) {
+  // Takes the entries from `from` to `to` of the lists (`dates` as readStrings gives it).
+  PhotoTable.prototype.add = function (from, to, dates, points, full) {
     for (var i = from; i < to; i++) {
       var shortOk = validAt(points, i), fullOk = validAt(full, i);
       if (!shortOk && !fullOk) continue;
@@ -318,7 +310,7 @@ var TrailbookLists = (function () {
       this.pointLng[k] = shortOk ? points.lng[i] : full.lng[i];
       this.fullLat[k] = fullOk ? full.lat[i] : this.pointLat[k];
       this.fullLng[k] = fullOk ? full.lng[i] : this.pointLng[k];
-      var key = this.keys[k] = keys[i];
+      var key = this.keys[k] = dates.dateKey(i);
       if (key !== key && !/\S/.test(dates.text(i))) this.undated++;
     }
   };
