@@ -4,7 +4,8 @@
 // TrailbookLists.read(text) is a list as the page reads it: strict JSON, else the script array
 // it also is, else null. readPositions(text, expected) reads a list of [latitude, longitude]
 // pairs into typed arrays; readStrings(text) a list of names or date-times without making a
-// string of each entry until it is asked for. A PhotoTable keeps the photos that have a
+// string of each entry until it is asked for (stringsReader(text) the same, a part at a time).
+// A PhotoTable keeps the photos that have a
 // position, and gives their walk: the ones with a readable date-time in time order, then the
 // others as written.
 var TrailbookLists = (function () {
@@ -158,10 +159,66 @@ var TrailbookLists = (function () {
   //   array()         all of it, as read
   //   dateKey(i)      entry i as a date-time in a number (see dateKey)
   function readStrings(text) {
-    var scanned = scanStrings(text);
-    if (scanned) return scanned;
-    var list = read(text);
-    return Array.isArray(list) ? new ReadStrings(list) : null;
+    var reader = stringsReader(text);
+    reader.step(Infinity);
+    return reader.list;
+  }
+  // Reads such a list a part at a time, so that a long one never holds the page for long:
+  // step(chars) reads on for about `chars` more characters of the text and gives true once the
+  // whole list is read; `list` is then what readStrings gives.
+  function stringsReader(text) {
+    var reader = { list: undefined, step: step };
+    var size = 1024, from = new Int32Array(size), to = new Int32Array(size), escaped = new Uint8Array(size);
+    var n = 0, at = listStart(text);
+    // `scanned`: whether the text is a list of nothing but JSON strings, each found where its
+    // characters begin and end; any other text is read as read() reads it.
+    function finish(scanned) {
+      if (scanned) {
+        reader.list = new ScannedStrings(text, from, to, escaped, n);
+      } else {
+        var list = read(text);
+        reader.list = Array.isArray(list) ? new ReadStrings(list) : null;
+      }
+      return true;
+    }
+    function step(chars) {
+      if (reader.list !== undefined) return true;
+      if (at < 0) return finish(false);
+      if (n === 0 && text.charCodeAt(at) === 93) return finish(listEnds(text, at));
+      for (var stop = at + chars; ;) {
+        if (n === size) {
+          size *= 2;
+          from = grown(from, new Int32Array(size));
+          to = grown(to, new Int32Array(size));
+          escaped = grown(escaped, new Uint8Array(size));
+        }
+        if (text.charCodeAt(at) !== 34) return finish(false);
+        var first = at + 1, escapes = 0;
+        for (var c = text.charCodeAt(++at); c !== 34; c = text.charCodeAt(++at)) {
+          if (c === 92) {
+            escapes = 1;
+            c = text.charCodeAt(++at);
+            if (c === 117) {
+              if (!/^[0-9a-fA-F]{4}$/.test(text.substr(at + 1, 4))) return finish(false);
+              at += 4;
+            } else if (!(c === 34 || c === 92 || c === 47 || c === 98 || c === 102 || c === 110 ||
+                         c === 114 || c === 116)) {
+              return finish(false);
+            }
+          } else if (!(c >= 32)) {
+            return finish(false);  // a control character, or the end of the text
+          }
+        }
+        from[n] = first;
+        to[n] = at;
+        escaped[n++] = escapes;
+        at = skipSpace(text, at + 1);
+        if (text.charCodeAt(at) !== 44) return finish(listEnds(text, at));
+        at = skipSpace(text, at + 1);
+        if (at >= stop) return false;
+      }
+    }
+    return reader;
   }
   function ReadStrings(list) {
     this.list = list;
@@ -172,48 +229,6 @@ var TrailbookLists = (function () {
   ReadStrings.prototype.array = function () { return this.list; };
   ReadStrings.prototype.dateKey = function (i) { return dateKey(this.text(i)); };
 
-  // A list that holds nothing but JSON strings, with where each entry's characters begin and
-  // end in the text and whether they hold an escape; null for any other text.
-  function scanStrings(text) {
-    var size = 1024, from = new Int32Array(size), to = new Int32Array(size), escaped = new Uint8Array(size);
-    var n = 0, at = listStart(text);
-    if (at < 0) return null;
-    if (text.charCodeAt(at) !== 93) {
-      for (;;) {
-        if (n === size) {
-          size *= 2;
-          from = grown(from, new Int32Array(size));
-          to = grown(to, new Int32Array(size));
-          escaped = grown(escaped, new Uint8Array(size));
-        }
-        if (text.charCodeAt(at) !== 34) return null;
-        var first = at + 1, escapes = 0;
-        for (var c = text.charCodeAt(++at); c !== 34; c = text.charCodeAt(++at)) {
-          if (c === 92) {
-            escapes = 1;
-            c = text.charCodeAt(++at);
-            if (c === 117) {
-              if (!/^[0-9a-fA-F]{4}$/.test(text.substr(at + 1, 4))) return null;
-              at += 4;
-            } else if (!(c === 34 || c === 92 || c === 47 || c === 98 || c === 102 || c === 110 ||
-                         c === 114 || c === 116)) {
-              return null;
-            }
-          } else if (!(c >= 32)) {
-            return null;  // a control character, or the end of the text
-          }
-        }
-        from[n] = first;
-        to[n] = at;
-        escaped[n++] = escapes;
-        at = skipSpace(text, at + 1);
-        if (text.charCodeAt(at) !== 44) break;
-        at = skipSpace(text, at + 1);
-      }
-    }
-    if (!listEnds(text, at)) return null;
-    return new ScannedStrings(text, from, to, escaped, n);
-  }
   function ScannedStrings(text, from, to, escaped, length) {
     this.source = text;
     this.from = from;
@@ -331,6 +346,6 @@ var TrailbookLists = (function () {
 
   return {
     read: read, validPoint: validPoint, parseDateTime: parseDateTime, readPositions: readPositions,
-    readStrings: readStrings, pairList: pairList, PhotoTable: PhotoTable
+    readStrings: readStrings, stringsReader: stringsReader, pairList: pairList, PhotoTable: PhotoTable
   };
 })();

@@ -120,6 +120,15 @@ test('names and date-times in any form of JSON string are read exactly as JSON r
         }));
         const [nameList, dateList] = [readLikeThePage(`[${names}]`), readLikeThePage(`[${dates}]`)];
         assert.deepEqual([state.names, state.dates], [nameList, dateList]);
+        // Read an entry at a time, as the page reads a long list in slices: the same, and the
+        // same way (scanned, or left to JSON.parse).
+        const [stepwise, atOnce] = await view.page.evaluate((texts) => [1, Infinity].map((chars) => texts.map((text) => {
+          const reader = window.TrailbookLists.stringsReader(text);
+          while (!reader.step(chars));
+          return reader.list && [reader.list.constructor.name, reader.list.array()];
+        })), [`[${names}]`, `[${dates}]`]);
+        assert.deepEqual(stepwise, atOnce);
+        assert.deepEqual(stepwise.map((read) => read && read[1]), [nameList, dateList]);
         if (!nameList) {
           assert.equal(state.count, 'No photo list');
           return;
