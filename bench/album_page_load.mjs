@@ -14,6 +14,8 @@
 //   after     ready minus parsed: how long the map waits for its markers after the parse
 //   longest   the longest main-thread task after the first paint, until ready and through the
 //             zoom step and popup below (tasks under 50 ms are not reported by the browser)
+//   loading   the longest from the first paint until ready, the browser's own included
+//   setup     the longest from the page's script's start until ready
 //   busy      main-thread task time until ready (what the page itself cost)
 //   zoom      one zoom step in, until the markers of the new level are painted
 //   popup     a photo's popup opened from its marker (zooming in included)
@@ -124,17 +126,21 @@ async function measure(browser, page) {
     window.album.openPhoto(index, false);
   }), Math.floor(photos / 2));
   await tab.waitForTimeout(300);
-  const longest = await tab.evaluate(() => {
+  const [longest, loading, setup] = await tab.evaluate(() => {
     const paint = performance.getEntriesByName('first-paint')[0];
+    const { readyAt, timings } = window.album;
+    const longestFrom = (from, to = Infinity) => Math.max(0, ...window.__longTasks
+      .filter(([start]) => start >= from && start < to).map(([, d]) => d));
     const after = paint ? paint.startTime : 0;
-    return Math.max(0, ...window.__longTasks.filter(([start]) => start >= after).map(([, d]) => d));
+    return [longestFrom(after), longestFrom(after, readyAt), longestFrom(timings.start, readyAt)];
   });
   await tab.evaluate(() => window.album.map.closePopup());
   const offline = await offlineDrawing(tab);
   const problems = view.problems();
   if (problems.length) throw new Error(`page reported problems:\n${problems.join('\n')}`);
   await view.context.close();
-  return { ...state, after: state.ready - state.parsed, busy, zoom, zooms, popup, longest, ...offline };
+  return { ...state, after: state.ready - state.parsed, busy, zoom, zooms, popup, longest, loading, setup,
+    ...offline };
 }
 
 // The offline map's drawing (shown when the page has no network, as here): each drawing task
@@ -186,7 +192,8 @@ try {
       page.results.push(r);
       console.log(`run ${run + 1}, ${page.label}: parsed ${r.parsed.toFixed(0)} ms, ready ` +
         `${r.ready.toFixed(0)} ms (${r.after.toFixed(0)} ms after the parse), longest task after ` +
-        `first paint ${r.longest.toFixed(0)} ms, main thread busy ${r.busy.toFixed(0)} ms, zoom ` +
+        `first paint ${r.longest.toFixed(0)} ms (loading ${r.loading.toFixed(0)} ms, setup ` +
+        `${r.setup.toFixed(0)} ms), main thread busy ${r.busy.toFixed(0)} ms, zoom ` +
         `${r.zoom.toFixed(0)} ms${trackPoints ? `, slowest of six zoom steps ${r.zooms.toFixed(0)} ms` : ''}, popup ${r.popup.toFixed(0)} ms, JS heap ${r.heap.toFixed(0)} MB ` +
         `(load average before: ${loadBefore})`);
       console.log(`  ${r.offlineViews ? `offline map: longest task ${r.offlineTask.toFixed(1)} ms ` +
@@ -204,6 +211,7 @@ console.log(`\nalbum page with ${photos} photos${trackPoints ? ` and a track of 
   `${os.cpus().length} cores, load average now ${load()}:`);
 const keys = [['parsed', 'parsed (DOMContentLoaded)'], ['ready', 'photos placed, page ready'],
   ['after', 'ready after the parse'], ['longest', 'longest task after first paint'],
+  ['loading', '  until ready'], ['setup', '  in the page\'s setup'],
   ['busy', 'main thread busy until ready'], ['zoom', 'one zoom step'],
   ...(trackPoints ? [['zooms', 'slowest of six zoom steps']] : []),
   ['popup', 'popup of the middle photo']];
