@@ -5,9 +5,8 @@
 // it also is, else null. readPositions(text, expected) reads a list of [latitude, longitude]
 // pairs into typed arrays; readStrings(text) a list of names or date-times without making a
 // string of each entry until it is asked for (stringsReader(text) the same, a part at a time).
-// A PhotoTable keeps the photos that have a
-// position, and gives their walk: the ones with a readable date-time in time order, then the
-// others as written.
+// A PhotoTable keeps the photos that have a position, and gives their walk: the ones with a
+// readable date-time in time order, then the others as written.
 var TrailbookLists = (function () {
   'use strict';
 

@@ -216,8 +216,8 @@ var TrailbookClusters = (function () {
     var library = scriptText('/* supercluster/'), lists = scriptText('/* album_lists.js */');
     if (!library || !lists || !window.Worker || !window.Blob || !window.URL) return null;
     try {
-      var source = '(' + loadNumberFormats.toString() + ')();\n' + library + '\n;' + lists + '\n;(' + workerMain.toString() +
-        ')(self, self.Supercluster, TrailbookLists);';
+      var source = '(' + loadNumberFormats.toString() + ')();\n' + library + '\n;' + lists +
+        '\n;(' + workerMain.toString() + ')(self, self.Supercluster, TrailbookLists);';
       var worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
       // A worker that fails before the page asks for it is not used.
       worker.onerror = function (e) {
