@@ -3,8 +3,8 @@
 //
 // TrailbookLists.read(text) is a list as the page reads it: strict JSON, else the script array
 // it also is, else null. readPositions(text, expected) reads a list of [latitude, longitude]
-// pairs into typed arrays; readStrings(text) a list of names or date-times without making a
-// string of each entry until it is asked for (stringsReader(text) the same, a part at a time).
+// pairs into typed arrays; stringsReader(text) reads a list of names or date-times a part at a
+// time, without making a string of each entry until it is asked for.
 // A PhotoTable keeps the photos that have a position, and gives their walk: the ones with a
 // readable date-time in time order, then the others as written.
 var TrailbookLists = (function () {
@@ -152,19 +152,14 @@ var TrailbookLists = (function () {
     else scannedNumber = (negative ? -1 : 1) * (mantissa / POWERS_OF_TEN[scale < 0 ? 0 : scale]);
     return at;
   }
-  // A list of names or date-times as the page reads it (see read), null when it is no list:
+  // Reads a list of names or date-times a part at a time, so that a long one never holds the
+  // page for long: step(chars) reads on for about `chars` more characters of the text and gives
+  // true once the whole list is read. `list` is then the list as the page reads it (see read),
+  // null when it is no list:
   //   length, at(i)   its entries (as read: a list that is no list of strings may hold others)
   //   text(i)         entry i when it is a string, else ''
   //   array()         all of it, as read
   //   dateKey(i)      entry i as a date-time in a number (see dateKey)
-  function readStrings(text) {
-    var reader = stringsReader(text);
-    reader.step(Infinity);
-    return reader.list;
-  }
-  // Reads such a list a part at a time, so that a long one never holds the page for long:
-  // step(chars) reads on for about `chars` more characters of the text and gives true once the
-  // whole list is read; `list` is then what readStrings gives.
   function stringsReader(text) {
     var reader = { list: undefined, step: step };
     var size = 1024, from = new Int32Array(size), to = new Int32Array(size), escaped = new Uint8Array(size);
@@ -313,7 +308,7 @@ var TrailbookLists = (function () {
     this.fullLng = new Float64Array(length);
     this.keys = new Float64Array(length);
   }
-  // Takes the entries from `from` to `to` of the lists (`dates` as readStrings gives it).
+  // Takes the entries from `from` to `to` of the lists (`dates` as stringsReader gives it).
   PhotoTable.prototype.add = function (from, to, dates, points, full) {
     for (var i = from; i < to; i++) {
       var shortOk = validAt(points, i), fullOk = validAt(full, i);
@@ -345,6 +340,6 @@ var TrailbookLists = (function () {
 
   return {
     read: read, validPoint: validPoint, parseDateTime: parseDateTime, readPositions: readPositions,
-    readStrings: readStrings, stringsReader: stringsReader, pairList: pairList, PhotoTable: PhotoTable
+    stringsReader: stringsReader, pairList: pairList, PhotoTable: PhotoTable
   };
 })();
