@@ -11,6 +11,7 @@ std::uint64_t element_size(std::uint16_t type) {
     case tiff_short:
       return 2;
     case tiff_long:
+    case tiff_ifd:
       return 4;
     case tiff_rational:
       return 8;
@@ -50,6 +51,7 @@ IfdEntry decode_ifd_entry(const TiffReader& block, std::uint64_t e) {
     entry.values = block.at(block_offset(entry.value_field), size);
   } else {
     entry.tag = unusable_tag;
+    entry.type = unusable_type;
   }
   return entry;
 }
@@ -67,6 +69,7 @@ Rational rational_at(const IfdEntry& entry, std::uint32_t index) {
 }
 
 QByteArray ascii_view(const IfdEntry& entry) {
+  if (entry.type != tiff_ascii || entry.values == nullptr) return {};
   qsizetype size = entry.count;
   if (size > 0 && entry.values[size - 1] == 0) --size;
   return QByteArray::fromRawData(reinterpret_cast<const char*>(entry.values), size);

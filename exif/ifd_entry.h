@@ -15,9 +15,11 @@ enum TiffType : std::uint16_t {
   tiff_undefined = 7,
   tiff_slong = 9,
   tiff_srational = 10,
+  tiff_ifd = 13,  // a sub-directory's offset, as TIFF and DNG writers store their pointers
 };
 
-// Marks an entry that cannot be used: an unknown type code or values outside the block.
+// Mark an entry that cannot be used: an unknown type code or values outside the block. Both are
+// set, so that no check of the tag or of the type alone takes such an entry for one with values.
 inline constexpr std::uint16_t unusable_tag = 0x00FF;
 inline constexpr std::uint16_t unusable_type = 0x00FF;
 

@@ -147,6 +147,39 @@ TEST(ExifBlockDecoder, FollowsOnlyUsableExifPointers) {
   }
 }
 
+TEST(ExifBlockDecoder, FollowsPointersOfTypeLongOrIfd) {
+  for (std::uint16_t type : {4, 13}) {
+    TestExif exif = photo_exif("2024:05:17 10:11:12", type == 4);
+    exif.pointer_type = type;
+    const Decoded d = decode(exif);
+    ASSERT_EQ(d.code, exif_decoded) << type;
+    EXPECT_DOUBLE_EQ(d.record.latitude, southern_latitude) << type;
+    EXPECT_EQ(d.record.date_time_original, "2024:05:17 10:11:12") << type;
+  }
+}
+
+TEST(ExifBlockDecoder, GpsDateStampOnlyFromValuesInsideTheBlock) {
+  const struct {
+    const char* name;
+    TestEntry entry;
+    QByteArray date_stamp;
+  } cases[] = {
+      {"in the block", ascii_entry(0x001D, std::string_view("2024:05:17\0", 11)), "2024:05:17"},
+      {"values past the end", raw_entry(0x001D, 2, 11, 0x00FFFFF0), ""},
+      {"offset wraps", raw_entry(0x001D, 2, 11, 0xFFFFFFFF), ""},
+      {"count past the end", raw_entry(0x001D, 2, 0xFFFFFFFF, 8), ""},
+      {"not ASCII", raw_entry(0x001D, 7, 11, 8), ""},
+  };
+  for (const auto& c : cases) {
+    TestExif exif = photo_exif("2024:05:17 10:11:12");
+    exif.gps->push_back(c.entry);
+    const Decoded d = decode(exif);
+    EXPECT_EQ(d.code, exif_decoded) << c.name;
+    EXPECT_EQ(d.record.gps_date_stamp, c.date_stamp) << c.name;
+    EXPECT_DOUBLE_EQ(d.record.latitude, southern_latitude) << c.name;
+  }
+}
+
 TEST(ExifBlockDecoder, RejectsSubDirectoriesThatRunPastTheEnd) {
   // Only inline values, so the last directory ends the block and cutting 4 bytes cuts its
   // next-directory offset.

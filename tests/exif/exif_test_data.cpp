@@ -58,7 +58,7 @@ Bytes build_exif_block(const TestExif& exif) {
   std::vector<std::vector<TestEntry>> directories{exif.ifd0};
   for (auto [tag, sub] : {std::pair{0x8769, &exif.exif}, std::pair{0x8825, &exif.gps}}) {
     if (!*sub) continue;
-    directories[0].push_back(raw_entry(tag, 4, 1, 0));  // pointer, set below
+    directories[0].push_back(raw_entry(tag, exif.pointer_type, 1, 0));  // pointer, set below
     directories.push_back(**sub);
   }
   std::vector<std::size_t> starts;  // TIFF offsets

@@ -39,6 +39,8 @@ struct TestExif {
   std::vector<TestEntry> ifd0;
   std::optional<std::vector<TestEntry>> exif;
   std::optional<std::vector<TestEntry>> gps;
+  std::uint16_t pointer_type =
+      4;  // of the two pointers: LONG, or IFD (13) as TIFF writers store them
 };
 
 // "Exif\0\0", the TIFF header and the directories.
