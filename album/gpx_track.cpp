@@ -16,13 +16,17 @@ namespace {
 constexpr QStringView gpx_10 = u"http://www.topografix.com/GPX/1/0";
 constexpr QStringView gpx_11 = u"http://www.topografix.com/GPX/1/1";
 
+// Deeper than any GPX writer nests (a point's extensions take a few levels): a file of unclosed
+// elements must fail at once rather than have the XML reader keep millions of open ones.
+constexpr int most_element_depth = 40;
+
 class GpxReader {
  public:
   explicit GpxReader(const QByteArray& bytes) : xml_(bytes) {}
 
   GpxContent read() {
-    if (!xml_.readNextStartElement()) {
-      fail(QStringLiteral("no XML element found"));
+    if (!read_root_element()) {
+      if (!xml_.hasError()) fail(QStringLiteral("no XML element found"));
     } else if (!is_gpx(u"gpx")) {
       fail(QStringLiteral("the document is <%1>, not <gpx> of GPX 1.0 or 1.1")
                .arg(xml_.qualifiedName()));
@@ -46,6 +50,32 @@ class GpxReader {
     return xml_.name() == name && (ns == gpx_11 || ns == gpx_10 || ns.isEmpty());
   }
 
+  // GPX needs no document type. Refusing one refuses its internal entities too, which let a few
+  // kilobytes expand into millions of points.
+  bool read_root_element() {
+    while (!xml_.atEnd()) {
+      const QXmlStreamReader::TokenType token = xml_.readNext();
+      if (token == QXmlStreamReader::StartElement) return true;
+      if (token == QXmlStreamReader::DTD) {
+        fail(QStringLiteral("a document type declaration (<!DOCTYPE>) is refused; GPX needs none"));
+        return false;
+      }
+    }
+    return false;
+  }
+
+  // Passes over the current element and everything inside it.
+  void skip_element() {
+    int depth = 1;
+    while (depth > 0 && !xml_.atEnd()) {
+      const QXmlStreamReader::TokenType token = xml_.readNext();
+      if (token == QXmlStreamReader::EndElement) --depth;
+      if (token == QXmlStreamReader::StartElement && ++depth > most_element_depth) {
+        fail(QStringLiteral("elements nested more than %1 levels deep").arg(most_element_depth));
+      }
+    }
+  }
+
   void fail(const WideText& message) {
     if (content_.error.isEmpty()) {
       content_.error = QStringLiteral("line %1: %2").arg(xml_.lineNumber()).arg(message);
@@ -64,7 +94,7 @@ class GpxReader {
         read_point(one);
         add_segment(std::move(one));
       } else {
-        xml_.skipCurrentElement();
+        skip_element();
       }
     }
   }
@@ -75,7 +105,7 @@ class GpxReader {
       if (is_gpx(segment_name)) {
         add_segment(read_points(point_name));
       } else {
-        xml_.skipCurrentElement();
+        skip_element();
       }
     }
   }
@@ -86,7 +116,7 @@ class GpxReader {
       if (is_gpx(point_name)) {
         read_point(segment);
       } else {
-        xml_.skipCurrentElement();
+        skip_element();
       }
     }
     return segment;
@@ -116,7 +146,7 @@ class GpxReader {
       if (is_gpx(u"time")) {
         time = parse_gpx_time(xml_.readElementText());
       } else {
-        xml_.skipCurrentElement();
+        skip_element();
       }
     }
     if (xml_.hasError()) return;

@@ -123,7 +123,8 @@ std::optional<std::int64_t> parse_gpx_time(QStringView text) {
   if (char_at(text, at, '.') || char_at(text, at, ',')) {
     // Milliseconds from the first three digits of the fraction, the rest passed over.
     std::int64_t scale = 100;
-    for (++at; at < text.size() && text[at].isDigit(); ++at, scale /= 10) {
+    // Only ASCII digits are digits: isDigit() would take other scripts' digits too.
+    for (++at; at < text.size() && digits_at(text, at, 1) >= 0; ++at, scale /= 10) {
       *time += scale * (text[at].unicode() - '0');
     }
   }

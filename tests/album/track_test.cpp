@@ -68,6 +68,23 @@ TEST(GpxReading, ReadsSegmentsRoutesAndWaypointsOfBothVersions) {
        0,
        "line 3: a point's lat \"91\" is no number within -90..90"},
       {"other document", "<html/>", {}, 0, "line 1: the document is <html>"},
+      {"document type with entities",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE gpx [<!ENTITY p \"<wpt lat='1' lon='2'>"
+       "<time>2024-06-04T07:00:00Z</time></wpt>\">]>\n<gpx>&p;&p;&p;</gpx>",
+       {},
+       0,
+       "line 2: a document type declaration (<!DOCTYPE>) is refused"},
+      {"nested too deep",
+       gpx("1.1", "<extensions>" + QByteArray("<a>").repeated(100000)),
+       {},
+       0,
+       "line 3: elements nested more than 40 levels deep"},
+      {"time with other digits",
+       gpx("1.1", point("wpt", 1, 2, "2024-06-04T07:00:00.\u0663\u0663\u0663Z") +
+                      point("wpt", 1, 2, "2024-06-04T07:00:00.333Z")),
+       {{at(7, 0) + 333}},
+       1,
+       ""},
       {"empty", "", {}, 0, "line 1: "},
   };
   for (const auto& c : cases) {
