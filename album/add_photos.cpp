@@ -29,8 +29,8 @@ std::int32_t add_photos(AlbumHost& host, const WideText& template_file, const Tr
   QList<AnsiText> photos;
   photos.reserve(files.size());
   for (const WideText& file : files) photos.append(to_ansi(file));
-  const AlbumSettings settings{template_file, [&host] { return host.local_now(); }, true, tracks,
-                               time};
+  const AlbumSettings settings{to_ansi(template_file), [&host] { return host.local_now(); }, true,
+                               tracks, time};
   const AlbumResult result = make_album(photos, settings, host);
   if (result.refused) {
     host.show_message(too_many_photos_message());

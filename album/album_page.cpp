@@ -155,7 +155,7 @@ bool is_album_template(const AnsiText& template_text) {
   return false;
 }
 
-AnsiText read_album_template(const WideText& path) {
+AnsiText read_album_template(const AnsiText& path) {
   const WideText text = load_text(path);
   const qsizetype end = text.indexOf(QChar(u'\0'));
   return to_ansi(end < 0 ? text : text.first(end));
@@ -183,7 +183,7 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
 }
 
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const WideText& template_file, AlbumLog& log,
+                          const AnsiText& template_file, AlbumLog& log,
                           std::int32_t photos_without_position, const AnsiText* track_pieces,
                           const AnsiText* read_template) {
   log.append_line(log_separator_line());
@@ -198,7 +198,7 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
   if (!is_album_template(template_text)) {
     throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
                                   "(such as {vorn_filenames}), so its page would show no photo")
-                       .arg(template_file));
+                       .arg(to_wide(template_file)));
   }
   AlbumLists lists = build_album_lists(rows);
   if (template_text.contains("{vorn_photo_urls}")) {

@@ -37,7 +37,7 @@ AnsiText fill_album_template(const AnsiText& template_text, const AlbumLists& li
 
 // The template's text in the process code page, up to its first NUL. Throws AppError
 // "Cannot open file ..." when it cannot be read.
-AnsiText read_album_template(const WideText& path);
+AnsiText read_album_template(const AnsiText& path);
 
 // Whether a template holds at least one placeholder: an empty or binary file, or some other
 // page, is no album template.
@@ -55,7 +55,7 @@ QByteArray album_page_bytes(const AnsiText& page_text);
 // track and the photos' position sources. `template_text`, when given, is the template file's
 // text read already, so that it is not read again.
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const WideText& template_file, AlbumLog& log,
+                          const AnsiText& template_file, AlbumLog& log,
                           std::int32_t photos_without_position = 0,
                           const AnsiText* track_pieces = nullptr,
                           const AnsiText* template_text = nullptr);

@@ -1,7 +1,5 @@
 #include "album/gpx_track.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
@@ -185,24 +183,13 @@ GpxContent read_gpx(const QByteArray& bytes) {
   return GpxReader(bytes).read();
 }
 
-TrackSet read_track_files(const QStringList& paths, AlbumLog& log) {
+TrackSet read_track_files(const QList<AnsiText>& paths, AlbumLog& log) {
   TrackSet set;
-  const WideText too_large = QStringLiteral("larger than %1 MiB").arg(largest_data_file >> 20);
-  for (const WideText& path : paths) {
-    GpxContent content;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-      content.error = QStringLiteral("no regular file");
-    } else if (info.size() > largest_data_file) {
-      content.error = too_large;
-    } else if (!file.open(QIODevice::ReadOnly)) {
-      content.error = failure_reason(file.errorString());
-    } else {
-      const QByteArray bytes = file.read(largest_data_file + 1);
-      content =
-          bytes.size() > largest_data_file ? GpxContent{{}, 0, 0, too_large} : read_gpx(bytes);
-    }
+  for (const AnsiText& native_path : paths) {
+    const WideText path = to_wide(native_path);
+    const DataFile file = read_data_file(native_path);
+    GpxContent content =
+        file.failure.isEmpty() ? read_gpx(file.bytes) : GpxContent{{}, 0, 0, file.failure};
     if (!content.error.isEmpty()) {
       log.append_line(QStringLiteral("Track \"%1\" left out: %2").arg(path, content.error));
       continue;
@@ -227,4 +214,10 @@ TrackSet read_track_files(const QStringList& paths, AlbumLog& log) {
     log.append_line(line);
   }
   return set;
+}
+
+TrackSet read_track_files(const QStringList& paths, AlbumLog& log) {
+  QList<AnsiText> native_paths;
+  for (const WideText& path : paths) native_paths.append(to_ansi(path));
+  return read_track_files(native_paths, log);
 }

@@ -35,6 +35,8 @@ struct TrackSet {
   std::int64_t points = 0;
 };
 
-// Reads each file (at most largest_data_file bytes) and logs what it holds, or why it is left
-// out, naming the file and the line; the other files are read all the same.
+// Reads each file (at most largest_data_file bytes, named by the file system's bytes) and logs
+// what it holds, or why it is left out, naming the file and the line; the other files are read
+// all the same.
+TrackSet read_track_files(const QList<AnsiText>& paths, AlbumLog& log);
 TrackSet read_track_files(const QStringList& paths, AlbumLog& log);

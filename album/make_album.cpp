@@ -40,7 +40,7 @@ WideText read_result_line(int result, const PhotoPosition& position) {
 
 // The template's text, read once for the preview step and the page; none when it cannot be read
 // (the page writer reads it again and says why).
-std::optional<AnsiText> try_read_template(const WideText& template_file) {
+std::optional<AnsiText> try_read_template(const AnsiText& template_file) {
   try {
     return read_album_template(template_file);
   } catch (const AppError&) {

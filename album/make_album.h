@@ -18,7 +18,8 @@ inline constexpr qsizetype max_album_photos = 100000;
 WideText too_many_photos_message();
 
 struct AlbumSettings {
-  WideText template_file;  // the page template, filled afresh on every album
+  AnsiText
+      template_file;  // the page template (the file system's bytes), filled afresh on every album
   // The local time that names the page; read once, when the run reaches its first photo.
   std::function<QDateTime()> clock;
   // Whether a folder of small previews goes beside the page (album/album_previews.h).

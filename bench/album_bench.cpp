@@ -111,8 +111,8 @@ void time_stages(const QTemporaryDir& dir) {
               timing_of([&] { separate_shared_positions(table); }).c_str());
   FakeAlbumHost host;
   const AnsiText page = to_ansi(dir.filePath("stages.html"));
-  const std::string write_time =
-      timing_of([&] { write_album_page(table, page, dir.filePath("template.html"), host); });
+  const std::string write_time = timing_of(
+      [&] { write_album_page(table, page, to_ansi(dir.filePath("template.html")), host); });
   std::printf("write_album_page: %s, %lld bytes\n", write_time.c_str(),
               static_cast<long long>(QFileInfo(to_wide(page)).size()));
 

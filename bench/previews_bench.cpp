@@ -56,7 +56,7 @@ struct Run {
 
 Run run_album(const QList<AnsiText>& photos, const WideText& template_file, bool previews) {
   static int second = 0;
-  const AlbumSettings settings{template_file,
+  const AlbumSettings settings{to_ansi(template_file),
                                [] {
                                  return QDateTime({2030, 1, 1}, {0, 0, 0}).addSecs(second++);
                                },

@@ -18,10 +18,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-WideText absolute_path(const WideText& path) {
-  return QDir::cleanPath(QDir::current().absoluteFilePath(path));
-}
-
 TimeOptions time_options(const CommandLine& command) {
   TimeOptions time;
   time.offset = command.time_offset;
@@ -52,8 +48,9 @@ int run_album(const CommandLine& command) {
   }
   // The open dialog hands the command full paths; the page goes into the first one's folder.
   for (AnsiText& photo : photos) photo = absolute_photo_path(photo);
-  AlbumSettings settings{command.template_file.isEmpty() ? default_template_file()
-                                                         : absolute_path(command.template_file),
+  AlbumSettings settings{command.template_file.isEmpty()
+                             ? to_ansi(default_template_file())
+                             : absolute_photo_path(command.template_file),
                          current_local_time, command.previews, nullptr, time_options(command)};
 
   ConsoleLog log(photos.size());

@@ -93,7 +93,7 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   command.positions = parser.isSet(positions_option);
   command.open_page = parser.isSet(open_option);
   command.previews = !parser.isSet(no_previews_option);
-  command.template_file = to_wide(parser.value(template_option).toLatin1());
+  command.template_file = parser.value(template_option).toLatin1();
   for (const QString& argument : parser.positionalArguments()) {
     command.photo_args.append(argument.toLatin1());
   }
@@ -109,7 +109,7 @@ ParsedCommandLine parse_command_line(const QStringList& arguments) {
   }
   for (const QString& track : parser.values(track_option)) {
     if (track.isEmpty()) return usage_error(u"--track needs a file name."_s);
-    command.track_files.append(to_wide(track.toLatin1()));
+    command.track_files.append(track.toLatin1());
   }
   const bool time_options = parser.isSet(time_offset_option) || parser.isSet(clock_shift_option) ||
                             parser.isSet(max_gap_option);

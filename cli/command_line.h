@@ -7,12 +7,12 @@
 #include "text/text_types.h"
 
 struct CommandLine {
-  bool positions = false;      // print one line per photo instead of writing a page
-  bool open_page = false;      // hand the written page to the desktop
-  bool previews = true;        // write the folder of previews beside the page
-  WideText template_file;      // empty: templates/template.html beside the program
-  QList<AnsiText> photo_args;  // files and folders in the order given, as the system gave them
-  QStringList track_files;     // GPX files to place photos without a position on
+  bool positions = false;       // print one line per photo instead of writing a page
+  bool open_page = false;       // hand the written page to the desktop
+  bool previews = true;         // write the folder of previews beside the page
+  AnsiText template_file;       // empty: templates/template.html beside the program
+  QList<AnsiText> photo_args;   // files and folders in the order given, as the system gave them
+  QList<AnsiText> track_files;  // GPX files to place photos without a position on
   std::optional<std::int32_t> time_offset;  // seconds east of UTC for every photo
   std::int64_t clock_shift_seconds = 0;
   std::int64_t max_gap_seconds = 300;

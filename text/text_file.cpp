@@ -35,42 +35,45 @@ WideText decode_text(const QByteArray& bytes) {
   return to_wide(bytes);
 }
 
-[[noreturn]] void cannot_open(const WideText& path, const WideText& reason) {
-  throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
-                     .arg(QFileInfo(path).absoluteFilePath(), failure_reason(reason)));
-}
-
 WideText system_reason(int error) {
   return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // A data file is read whole, so it must be a regular file of a sensible size: a pipe is never
 // waited for, and a device such as /dev/zero is never read without end.
-QByteArray read_data_file(const WideText& path) {
+DataFile failed(const WideText& reason) {
+  return {{}, failure_reason(reason)};
+}
+
+WideText too_large_reason() {
+  return QStringLiteral("File too large (more than %1 MiB)").arg(largest_data_file >> 20);
+}
+
+}  // namespace
+
+DataFile read_data_file(const AnsiText& path) {
 #ifdef _WIN32
-  QFile file(path);
-  if (QFileInfo(path).isDir()) cannot_open(path, system_reason(EISDIR));
-  if (!QFileInfo(path).isFile() && QFileInfo::exists(path)) cannot_open(path, "Not a regular file");
-  if (!file.open(QIODevice::ReadOnly)) cannot_open(path, file.errorString());
-  if (file.size() > largest_data_file) cannot_open(path, "File too large");
-  return file.readAll();
+  const WideText wide = to_wide(path);
+  QFile file(wide);
+  if (QFileInfo(wide).isDir()) return failed(system_reason(EISDIR));
+  if (!QFileInfo(wide).isFile() && QFileInfo::exists(wide)) return failed("Not a regular file");
+  if (!file.open(QIODevice::ReadOnly)) return failed(file.errorString());
+  if (file.size() > largest_data_file) return failed(too_large_reason());
+  return {file.readAll(), {}};
 #else
-  const QByteArray name = QFile::encodeName(path);
-  if (path.isEmpty() || name.contains('\0')) cannot_open(path, system_reason(ENOENT));
-  const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (descriptor < 0) cannot_open(path, system_reason(errno));
+  // The process code page is the file system's: the bytes are the name, valid text or not.
+  if (path.isEmpty() || path.contains('\0')) return failed(system_reason(ENOENT));
+  const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descriptor < 0) return failed(system_reason(errno));
   struct Closer {
     int descriptor;
     ~Closer() { ::close(descriptor); }
   } closer{descriptor};
   struct stat status {};
-  if (::fstat(descriptor, &status) != 0) cannot_open(path, system_reason(errno));
-  if (S_ISDIR(status.st_mode)) cannot_open(path, system_reason(EISDIR));
-  if (!S_ISREG(status.st_mode)) cannot_open(path, QStringLiteral("Not a regular file"));
-  if (status.st_size > largest_data_file) {
-    cannot_open(path,
-                QStringLiteral("File too large (more than %1 MiB)").arg(largest_data_file >> 20));
-  }
+  if (::fstat(descriptor, &status) != 0) return failed(system_reason(errno));
+  if (S_ISDIR(status.st_mode)) return failed(system_reason(EISDIR));
+  if (!S_ISREG(status.st_mode)) return failed(QStringLiteral("Not a regular file"));
+  if (status.st_size > largest_data_file) return failed(too_large_reason());
   // One byte more than the size read at the open tells a file that grew since.
   QByteArray bytes(static_cast<qsizetype>(status.st_size) + 1, Qt::Uninitialized);
   qsizetype got = 0;
@@ -78,17 +81,15 @@ QByteArray read_data_file(const WideText& path) {
     const ssize_t count =
         ::read(descriptor, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0) cannot_open(path, system_reason(errno));
+    if (count < 0) return failed(system_reason(errno));
     if (count == 0) break;
     got += count;
   }
-  if (got > status.st_size) cannot_open(path, QStringLiteral("The file changed while it was read"));
+  if (got > status.st_size) return failed(QStringLiteral("The file changed while it was read"));
   bytes.truncate(got);
-  return bytes;
+  return {bytes, {}};
 #endif
 }
-
-}  // namespace
 
 WideText failure_reason(WideText reason) {
   while (!reason.isEmpty() && (reason.back() == u' ' || reason.back() == u'.')) reason.chop(1);
@@ -110,8 +111,17 @@ QStringList split_text_lines(const WideText& text) {
   return lines;
 }
 
+WideText load_text(const AnsiText& path) {
+  DataFile file = read_data_file(path);
+  if (!file.failure.isEmpty()) {
+    throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
+                       .arg(QFileInfo(to_wide(path)).absoluteFilePath(), file.failure));
+  }
+  return decode_text(file.bytes);
+}
+
 WideText load_text(const WideText& path) {
-  return decode_text(read_data_file(path));
+  return load_text(to_ansi(path));
 }
 
 QStringList load_text_lines(const WideText& path) {

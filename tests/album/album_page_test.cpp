@@ -125,7 +125,8 @@ class WriteAlbumPage : public AlbumFiles {
   QString page() const { return path("20240131142530.html"); }
   bool write(const QByteArray& template_bytes) {
     write_bytes(path("template.html"), template_bytes);
-    return !write_album_page(rows_, to_ansi(page()), path("template.html"), log_).isEmpty();
+    return !write_album_page(rows_, to_ansi(page()), to_ansi(path("template.html")), log_)
+                .isEmpty();
   }
 
   std::vector<PhotoRow> rows_ = {make_row("a.jpg", "2019:07:14 10:22:03", "1.5", "-2.25")};
@@ -204,7 +205,8 @@ TEST_F(WriteAlbumPage, RefusesATemplateWithoutPlaceholders) {
 }
 
 TEST_F(WriteAlbumPage, SaysSoWhenNoPhotoWasAdded) {
-  EXPECT_TRUE(write_album_page({}, to_ansi(page()), path("no template here.html"), log_).isEmpty());
+  EXPECT_TRUE(write_album_page({}, to_ansi(page()), to_ansi(path("no template here.html")), log_)
+                  .isEmpty());
   EXPECT_EQ(log_.lines,
             QStringList({kSeparator, "", "No photos added, so we have not create html for you."}));
   EXPECT_TRUE(written_files().isEmpty());
@@ -215,7 +217,7 @@ TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
   for (const QString& unreadable : {path("missing.html"), path("a folder")}) {
     log_.lines.clear();
     try {
-      write_album_page(rows_, to_ansi(page()), unreadable, log_);
+      write_album_page(rows_, to_ansi(page()), to_ansi(unreadable), log_);
       ADD_FAILURE() << "no error for " << unreadable.toStdString();
     } catch (const AppError& error) {
       EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + unreadable + "\". "))

@@ -144,7 +144,7 @@ class AlbumPreviews : public ::testing::Test {
   QByteArray run(const QStringList& photos, bool previews = true) {
     QList<AnsiText> paths;
     for (const QString& photo : photos) paths.append(to_ansi(path(photo)));
-    const AlbumSettings settings{path("template.html"),
+    const AlbumSettings settings{to_ansi(path("template.html")),
                                  [this] {
                                    return QDateTime({2024, 1, 31}, {14, 25, runs_++});
                                  },

@@ -113,17 +113,22 @@ TEST(GpxReading, LogsEachFileAndLeavesOutOnlyTheBadOne) {
     void append_line(const WideText& line) override { lines->append(line); }
   } sink;
   sink.lines = &log;
-  const TrackSet set = read_track_files(
-      {dir.filePath("bad.gpx"), dir.filePath("good.gpx"), dir.filePath("none.gpx")}, sink);
+  const TrackSet set =
+      read_track_files(QStringList{dir.filePath("bad.gpx"), dir.filePath("good.gpx"),
+                                   dir.filePath("none.gpx"), dir.path()},
+                       sink);
   EXPECT_EQ(set.files, QStringList{dir.filePath("good.gpx")});
   EXPECT_EQ(set.points, 1);
-  ASSERT_EQ(log.size(), 3);
+  ASSERT_EQ(log.size(), 4);
   EXPECT_TRUE(log[0].startsWith("Track \"" + dir.filePath("bad.gpx") + "\" left out: line 2: "))
       << log[0].toStdString();
   EXPECT_EQ(log[1], "Track \"" + dir.filePath("good.gpx") +
                         "\": 1 points, 2024-06-04 08:00:00 to 2024-06-04 08:00:00 UTC (1 points "
                         "without a time skipped)");
-  EXPECT_EQ(log[2], "Track \"" + dir.filePath("none.gpx") + "\" left out: no regular file");
+  // The system's reasons, as for the other data files.
+  EXPECT_EQ(log[2],
+            "Track \"" + dir.filePath("none.gpx") + "\" left out: No such file or directory");
+  EXPECT_EQ(log[3], "Track \"" + dir.path() + "\" left out: Is a directory");
 }
 
 TEST(TrackTime, ReadsOffsetsAndTimes) {
@@ -256,7 +261,7 @@ TEST(TrackAlbum, PlacesPhotosWithoutPositionAndFillsThePage) {
   tracks.segments = {{{at(8, 0), 48.0, 2.0}, {at(8, 10), 48.1, 2.2}}};
   tracks.files = {"walk.gpx"};
   tracks.points = 2;
-  AlbumSettings settings{dir.filePath("template.html"),
+  AlbumSettings settings{to_ansi(dir.filePath("template.html")),
                          [] { return QDateTime(QDate(2024, 1, 31), QTime(14, 25, 30)); }, false,
                          &tracks};
   settings.time.offset = 7200;

@@ -110,6 +110,32 @@ TEST(PositionsOutput, KeepsNamesThatAreNoValidText) {
   ::unlink((folder + "/caf\xE9.JPG").constData());  // a name Qt cannot remove
 }
 
+// A track and a template named by bytes that are no valid UTF-8 are read like photos.
+TEST(PositionsOutput, ReadsTrackAndTemplateNamesThatAreNoValidText) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  const QByteArray folder = QFile::encodeName(work.path());
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/walk.gpx"),
+                          work.filePath(QStringLiteral("walk.gpx"))));
+  write_file(work.filePath(QStringLiteral("page.html")), "{vorn_filenames}");
+  for (const char* name : {"/walk.gpx", "/page.html"}) {
+    const QByteArray from = folder + name;
+    const QByteArray to = folder + "/\xE9" + (name + 1);
+    ASSERT_EQ(::rename(from.constData(), to.constData()), 0);
+  }
+  const AlbumCommandRun album = run_album_command(
+      {QStringLiteral("-c"),
+       QStringLiteral("exec \"$0\" --track \"$(printf '%s/\\351walk.gpx' \"$1\")\" "
+                      "--template \"$(printf '%s/\\351page.html' \"$1\")\" \"$1\""),
+       QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), work.path()},
+      {}, QProcessEnvironment::systemEnvironment(), QStringLiteral("/bin/sh"));
+  ASSERT_EQ(album.exit_status, 0) << album.err.toStdString();
+  EXPECT_TRUE(album.out.contains("walk.gpx\": 197 points")) << album.out.toStdString();
+  EXPECT_EQ(read_file(QString::fromUtf8(album.out_lines().last())), "\xEF\xBB\xBF\"IMG_0101.JPG\"");
+  for (const char* name : {"/\xE9walk.gpx", "/\xE9page.html"})
+    ::unlink((folder + name).constData());
+}
+
 TEST(PositionsOutput, ReadsEveryContainerKindOfAFolder) {
   // One photo of each kind the Debian tools write (scripts/make_container_photos.sh), each with
   // its own minute; named without the kind, so only the first bytes can tell it.

@@ -56,8 +56,7 @@ int main(int argc, char** argv) {
     // The writer never replaces a file: a page made again takes the place of the old one here.
     const QString page = QString::fromLocal8Bit(argv[3]);
     QFile::remove(page);
-    if (write_album_page(rows, to_ansi(page), QString::fromLocal8Bit(argv[1]), log) !=
-        to_ansi(page)) {
+    if (write_album_page(rows, to_ansi(page), AnsiText(argv[1]), log) != to_ansi(page)) {
       return fail(QStringLiteral("no page written at ") + page);
     }
   } catch (const AppError& error) {
