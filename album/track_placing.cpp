@@ -1,13 +1,14 @@
 #include "album/track_placing.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
-// Overlapping segments (tracks of two devices) are searched backwards from the latest that
-// starts before the photo, this many at most, so that no track can make a photo cost more.
-constexpr std::size_t most_overlapping_segments = 64;
+constexpr std::size_t none = SIZE_MAX;
 
 bool point_earlier(const TrackPoint& point, std::int64_t time_ms) {
   return point.time_ms < time_ms;
@@ -28,10 +29,13 @@ TrackIndex::TrackIndex(const std::vector<TrackSegment>& segments) {
   }
   std::stable_sort(spans_.begin(), spans_.end(),
                    [](const Span& a, const Span& b) { return a.first_ms < b.first_ms; });
-  latest_end_.reserve(spans_.size());
-  for (const Span& span : spans_) {
-    latest_end_.push_back(latest_end_.empty() ? span.last_ms
-                                              : std::max(latest_end_.back(), span.last_ms));
+  leaves_ = std::bit_ceil(std::max<std::size_t>(spans_.size(), 1));
+  latest_end_.assign(2 * leaves_, INT64_MIN);
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (spans_[i].segment->size() >= 2) latest_end_[leaves_ + i] = spans_[i].last_ms;
+  }
+  for (std::size_t node = leaves_ - 1; node >= 1; --node) {
+    latest_end_[node] = std::max(latest_end_[2 * node], latest_end_[2 * node + 1]);
   }
   points_.reserve(count);
   for (const Span& span : spans_)
@@ -40,17 +44,25 @@ TrackIndex::TrackIndex(const std::vector<TrackSegment>& segments) {
                    [](const TrackPoint& a, const TrackPoint& b) { return a.time_ms < b.time_ms; });
 }
 
+// The last span index in [low, high] and at most `last` below `node` whose end reaches the time.
+std::size_t TrackIndex::last_reaching(std::size_t node, std::size_t low, std::size_t high,
+                                      std::size_t last, std::int64_t time_ms) const {
+  if (low > last || latest_end_[node] < time_ms) return none;
+  if (low == high) return low;
+  const std::size_t middle = low + (high - low) / 2;
+  const std::size_t later = last_reaching(2 * node + 1, middle + 1, high, last, time_ms);
+  return later != none ? later : last_reaching(2 * node, low, middle, last, time_ms);
+}
+
 const TrackSegment* TrackIndex::covering_segment(std::int64_t time_ms) const {
   // The spans that start at or before the time; among them the latest starting that still runs.
-  auto it = std::upper_bound(spans_.begin(), spans_.end(), time_ms,
-                             [](std::int64_t t, const Span& span) { return t < span.first_ms; });
-  for (std::size_t tried = 0; it != spans_.begin() && tried < most_overlapping_segments; ++tried) {
-    --it;
-    const std::size_t i = static_cast<std::size_t>(it - spans_.begin());
-    if (latest_end_[i] < time_ms) return nullptr;  // no earlier span reaches the time
-    if (it->last_ms >= time_ms && it->segment->size() >= 2) return it->segment;
-  }
-  return nullptr;
+  const auto starts =
+      std::upper_bound(spans_.begin(), spans_.end(), time_ms,
+                       [](std::int64_t t, const Span& span) { return t < span.first_ms; });
+  if (starts == spans_.begin()) return nullptr;
+  const auto last = static_cast<std::size_t>(starts - spans_.begin()) - 1;
+  const std::size_t found = last_reaching(1, 0, leaves_ - 1, last, time_ms);
+  return found == none ? nullptr : spans_[found].segment;
 }
 
 std::optional<TrackPlacement> TrackIndex::place(std::int64_t time_ms,

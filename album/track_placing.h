@@ -28,8 +28,14 @@ class TrackIndex {
     const TrackSegment* segment;
   };
   const TrackSegment* covering_segment(std::int64_t time_ms) const;
+  std::size_t last_reaching(std::size_t node, std::size_t low, std::size_t high, std::size_t last,
+                            std::int64_t time_ms) const;
 
-  std::vector<Span> spans_;               // by first_ms
-  std::vector<std::int64_t> latest_end_;  // the latest last_ms of spans_[0..i]
-  std::vector<TrackPoint> points_;        // every point, by time
+  std::vector<Span> spans_;  // by first_ms
+  // A tree of maxima over spans_ in that order: leaf i holds spans_[i].last_ms when that span can
+  // hold a photo (two points or more), each node the latest end below it. It finds the latest
+  // starting span that still runs at a time in O(log n), however many spans overlap.
+  std::vector<std::int64_t> latest_end_;
+  std::size_t leaves_ = 0;
+  std::vector<TrackPoint> points_;  // every point, by time
 };

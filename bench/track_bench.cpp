@@ -88,6 +88,22 @@ int main() {
          100);
   std::printf("placed: %d of %d\n", placed, kPhotos);
 
+  // A second device's 10000 short segments inside the day-long track, as two recorders give.
+  std::vector<TrackSegment> overlapping = content.segments;
+  for (int i = 0; i < 10000; ++i) {
+    const std::int64_t start = kStart + i * (kPoints * kStep / 10000);
+    overlapping.push_back({{start, 10.0, 10.0}, {start + kStep, 10.0, 10.0}});
+  }
+  report("index and place 10000 photos, 10000 overlapping segments", best_of_five([&] {
+           const TrackIndex index(overlapping);
+           placed = 0;
+           for (const std::int64_t t : photo_times) {
+             placed += index.place(t, 300 * ms_per_second).has_value() ? 1 : 0;
+           }
+         }),
+         100);
+  std::printf("placed: %d of %d\n", placed, kPhotos);
+
   qsizetype bytes = 0;
   report("page track list, 100000 points", best_of_five([&] {
            bytes = build_track_pieces(content.segments, [](std::int64_t) { return 7200; }).size();

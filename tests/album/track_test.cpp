@@ -231,6 +231,27 @@ TEST(TrackPlacing, InterpolatesWithinSegmentsAndKeepsToTheGap) {
   }
 }
 
+// A day-long track and many short ones of a second device inside it, far away: a photo between
+// the short ones lies on the long one, however many there are, and a wide gap changes nothing.
+TEST(TrackPlacing, FindsTheCoveringSegmentAmongManyOverlapping) {
+  std::vector<TrackSegment> segments = {{{at(8, 0), 10.0, 20.0}, {at(18, 0), 20.0, 20.0}}};
+  for (int minute = 0; minute < 100; ++minute) {
+    segments.push_back({{at(8, 10) + minute * 60000, 50.0, 60.0},
+                        {at(8, 10) + minute * 60000 + 30000, 50.0, 60.0}});
+  }
+  segments.push_back({{at(10, 0) + 1000, 50.0, 60.0}});  // one point: covers nothing
+  const TrackIndex index(segments);
+  for (const std::int64_t gap : {300 * ms_per_second, 3600 * ms_per_second}) {
+    const std::optional<TrackPlacement> placed = index.place(at(13, 0), gap);
+    ASSERT_TRUE(placed.has_value());
+    EXPECT_NEAR(placed->latitude, 15.0, 1e-9);
+    EXPECT_NEAR(placed->longitude, 20.0, 1e-9);
+    const std::optional<TrackPlacement> short_one = index.place(at(8, 10) + 15000, gap);
+    ASSERT_TRUE(short_one.has_value());
+    EXPECT_NEAR(short_one->latitude, 50.0, 1e-9);  // the latest starting of those that run
+  }
+}
+
 TEST(TrackPageLists, SplitSegmentsIntoLocalDaysAndNameSources) {
   const std::vector<TrackSegment> segments = {
       {{at(22, 50) - ms_per_day, 9, 9}, {at(23, 0) - ms_per_day, 9, 9}},  // one point only
