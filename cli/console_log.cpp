@@ -12,8 +12,11 @@ void ConsoleLog::photo_started(qsizetype, qsizetype) {
   progress_.advance();
 }
 
+// The preview step's lines go to standard error whether or not a progress line is drawn, so a
+// script sees which previews failed, while the log on standard output stays as it is.
 void ConsoleLog::step(const WideText& text) {
-  progress_.show_text(text.toLocal8Bit());
+  progress_.finish();
+  write_note_line(text);
 }
 
 void ConsoleLog::step_progress(qsizetype done, qsizetype count) {

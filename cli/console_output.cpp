@@ -19,7 +19,17 @@ void append_escaped_field(std::string& line, std::string_view field) {
         line += "\\\\";
         break;
       default:
-        line += c;
+        // Other control characters (an escape sequence in a camera's text) would drive the
+        // terminal: they are written as \xNN.
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          static constexpr char hex[] = "0123456789ABCDEF";
+          const auto code = static_cast<unsigned char>(c);
+          line += "\\x";
+          line += hex[code >> 4];
+          line += hex[code & 0xF];
+        } else {
+          line += c;
+        }
     }
   }
 }
@@ -46,6 +56,13 @@ void write_error_line(const WideText& text) {
   std::fflush(stdout);
   const std::string escaped = escaped_line(text);
   std::fprintf(stderr, "trailbook-album: %s", escaped.c_str());
+  std::fflush(stderr);
+}
+
+void write_note_line(const WideText& text) {
+  std::fflush(stdout);
+  const std::string escaped = escaped_line(text);
+  std::fputs(escaped.c_str(), stderr);
   std::fflush(stderr);
 }
 

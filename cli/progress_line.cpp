@@ -45,13 +45,6 @@ void ProgressLine::show_step(std::int64_t done, std::int64_t total, const char* 
   drawn_ = true;
 }
 
-void ProgressLine::show_text(const QByteArray& text) {
-  if (!enabled_) return;
-  finish();
-  std::fprintf(stderr, "%s\n", text.constData());
-  std::fflush(stderr);
-}
-
 void ProgressLine::finish() {
   if (!drawn_) return;
   // Carriage return and erase to the end of the line leave the terminal as it was.

@@ -18,8 +18,6 @@ class ProgressLine {
   void advance();
   // A later step's own count ("120/1000 previews"), drawn under the same rules.
   void show_step(std::int64_t done, std::int64_t total, const char* what);
-  // A line of text above the progress line, where one is drawn at all.
-  void show_text(const QByteArray& text);
   // Erases the line, if one was drawn.
   void finish();
 

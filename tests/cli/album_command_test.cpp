@@ -195,13 +195,34 @@ TEST(AlbumCommand, EscapesLineBreaksTabsAndBackslashesInItsOutput) {
   QTemporaryDir work;
   copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
   ASSERT_TRUE(QFile::rename(work.filePath(QStringLiteral("IMG_0101.JPG")),
-                            work.filePath(QStringLiteral("x\ny\tz\\w.JPG"))));
+                            work.filePath(QStringLiteral("x\ny\tz\\w\x1B[2J\x7F.JPG"))));
   const AlbumCommandRun run = run_album_command({work.path()});
   ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
   const QList<QByteArray> lines = run.out_lines();
-  EXPECT_TRUE(lines.contains("#1: x\\ny\\tz\\\\w.JPG")) << run.out.toStdString();
+  EXPECT_TRUE(lines.contains("#1: x\\ny\\tz\\\\w\\x1B[2J\\x7F.JPG")) << run.out.toStdString();
   EXPECT_TRUE(lines.last().endsWith(".html")) << run.out.toStdString();
   EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(lines.last())));
+}
+
+// A script, whose output and error are no terminal, still learns which previews failed; the log
+// on standard output stays as it is.
+TEST(AlbumCommand, WritesFailedPreviewsToStandardError) {
+  QTemporaryDir work;
+  copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+  const QByteArray heic =
+      read_file(QStringLiteral(TRAILBOOK_SAMPLES_DIR "/../tests/album/samples/no-thumbnail.heic"));
+  write_file(work.filePath(QStringLiteral("cut.heic")), heic.first(heic.indexOf("mdat") + 400));
+  const AlbumCommandRun run = run_album_command({work.path()});
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  QList<QByteArray> failures;
+  for (const QByteArray& line : run.err.split('\n')) {
+    if (line.startsWith("No preview of ")) failures.append(line);
+  }
+  ASSERT_EQ(failures.size(), 1) << run.err.toStdString();
+  EXPECT_TRUE(failures[0].contains("cut.heic")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.split('\n').contains("Previews: 1 made, 0 reused, 1 failed."))
+      << run.err.toStdString();
+  EXPECT_FALSE(run.out.contains("No preview of "));
 }
 
 // In a folder all users may write to, another user links the page names of the coming minutes
