@@ -16,6 +16,9 @@ class AlbumLog {
   // A step after the per-photo blocks (the previews): its name when it starts and its summary when
   // it ends (a window shows them in its log and status bar), and how far it has come in between.
   virtual void step(const WideText& text) { (void)text; }
+  // A line of the step that says what failed (a photo without a preview); a console shows these
+  // even where it shows no progress.
+  virtual void step_failure(const WideText& text) { step(text); }
   virtual void step_progress(qsizetype done, qsizetype count) {
     (void)done;
     (void)count;

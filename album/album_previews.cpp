@@ -78,8 +78,8 @@ void AlbumPreviewStep::finish(std::span<PhotoRow> rows, AlbumLog& log) {
     const Job& job = jobs_[i];
     if (job.file_name.isEmpty()) {
       ++failed;
-      log.step(QStringLiteral("No preview of ") + to_wide(rows[i].path) + QStringLiteral(": ") +
-               job.error);
+      log.step_failure(QStringLiteral("No preview of ") + to_wide(rows[i].path) +
+                       QStringLiteral(": ") + job.error);
       continue;
     }
     (job.reused ? reused : made) += 1;

@@ -12,9 +12,17 @@ void ConsoleLog::photo_started(qsizetype, qsizetype) {
   progress_.advance();
 }
 
-// The preview step's lines go to standard error whether or not a progress line is drawn, so a
-// script sees which previews failed, while the log on standard output stays as it is.
+// The step's lines go to standard error: all of them above a progress line, and otherwise its
+// failures and the summary after them, so that a script learns which previews failed while the
+// log on standard output stays as it is.
 void ConsoleLog::step(const WideText& text) {
+  if (!progress_.enabled() && step_failures_ == 0) return;
+  progress_.finish();
+  write_note_line(text);
+}
+
+void ConsoleLog::step_failure(const WideText& text) {
+  ++step_failures_;
   progress_.finish();
   write_note_line(text);
 }

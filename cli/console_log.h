@@ -12,10 +12,12 @@ class ConsoleLog : public AlbumLog {
   void photo_started(qsizetype index, qsizetype count) override;
   // The preview step: its texts and its progress where the progress line is drawn.
   void step(const WideText& text) override;
+  void step_failure(const WideText& text) override;
   void step_progress(qsizetype done, qsizetype count) override;
   // Erases the progress line before something else is said.
   void finish() { progress_.finish(); }
 
  private:
   ProgressLine progress_;
+  qsizetype step_failures_ = 0;
 };

@@ -21,6 +21,7 @@ class ProgressLine {
   // Erases the line, if one was drawn.
   void finish();
 
+  bool enabled() const { return enabled_; }
   // Whether this process should draw one: standard error a terminal, standard output not.
   static bool wanted();
 
