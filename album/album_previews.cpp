@@ -61,6 +61,17 @@ void AlbumPreviewStep::add(PhotoRow& row) {
   });
 }
 
+void AlbumPreviewStep::discard() {
+  pool_.waitForDone();
+  if (!folder_) return;
+  QList<AnsiText> written;
+  for (const Job& job : jobs_) {
+    if (!job.file_name.isEmpty()) written.append(job.file_name);
+  }
+  remove_own_folder(folder_->folder, written);
+  folder_.reset();
+}
+
 void AlbumPreviewStep::finish(std::span<PhotoRow> rows, AlbumLog& log) {
   const qsizetype count = static_cast<qsizetype>(rows.size());
   log.step(QStringLiteral("Making previews of ") + format_int(static_cast<std::int32_t>(count)) +

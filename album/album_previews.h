@@ -40,6 +40,9 @@ class AlbumPreviewStep {
   // preview.
   void finish(std::span<PhotoRow> rows, AlbumLog& log);
 
+  // Removes the folder this step made and the previews in it, for a page that was not written.
+  void discard();
+
   struct Job {
     AnsiText photo;
     PhotoFileFacts facts;

@@ -170,10 +170,16 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   const AnsiText track_pieces =
       track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
             : AnsiText();
-  result.page_path =
-      write_album_page(rows, page_path, settings.template_file, log,
-                       static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
-                       track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
+  try {
+    result.page_path = write_album_page(
+        rows, page_path, settings.template_file, log,
+        static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
+        track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
+  } catch (const AppError&) {
+    // No page refers to the previews: nothing the run made stays behind (a full disk).
+    if (previews) previews->discard();
+    throw;
+  }
   if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
   return result;
 }

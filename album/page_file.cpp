@@ -9,6 +9,7 @@
 #include "text/text_ops.h"
 
 #ifdef _WIN32
+#include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 #else
@@ -168,5 +169,15 @@ AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& w
     return target;
   }
   cannot_create(wanted_path, QStringLiteral("The name is taken."));
+#endif
+}
+
+void remove_own_folder(const AnsiText& folder, const QList<AnsiText>& names) {
+#ifndef _WIN32
+  for (const AnsiText& name : names) ::unlink((folder + name).constData());
+  ::rmdir(folder.constData());
+#else
+  for (const AnsiText& name : names) QFile::remove(to_wide(folder + name));
+  QDir().rmdir(to_wide(folder));
 #endif
 }

@@ -23,3 +23,7 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
 // its files), and such a file is no whole JPEG stream. Throws AppError as write_new_file does.
 AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& wanted_path,
                                       const AnsiText& extension);
+
+// Removes the files `names` from `folder` (ending with its separator), a folder this process made
+// itself, and then the folder if nothing else is in it. Links are removed, never followed.
+void remove_own_folder(const AnsiText& folder, const QList<AnsiText>& names);

@@ -271,7 +271,8 @@ TEST(AlbumCommand, ReportsAFullDiskWithTheSystemsReason) {
   QTemporaryDir work;
   const QString script = QStringLiteral(
       "mount -t tmpfs -o size=64k none \"$1\" && cp \"$2\" \"$1/a.jpg\" && "
-      "(dd if=/dev/zero of=\"$1/fill\" bs=4k 2>/dev/null; exec \"$3\" \"$1/a.jpg\")");
+      "(dd if=/dev/zero of=\"$1/fill\" bs=4k 2>/dev/null; \"$3\" \"$1/a.jpg\"; status=$?; "
+      "echo; ls -A \"$1\"; exit $status)");
   const AlbumCommandRun run = run_album_command(
       {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"), script,
        QStringLiteral("sh"), work.path(), QStringLiteral(TRAILBOOK_SAMPLES_DIR "/IMG_0101.JPG"),
@@ -280,6 +281,10 @@ TEST(AlbumCommand, ReportsAFullDiskWithTheSystemsReason) {
   EXPECT_EQ(run.exit_status, 2) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains("Cannot create file")) << run.err.toStdString();
   EXPECT_TRUE(run.err.endsWith(". No space left on device\n")) << run.err.toStdString();
+  // Nothing the run made is left behind: no previews folder without its page.
+  const QList<QByteArray> out = run.out_lines();
+  EXPECT_EQ(out.mid(out.lastIndexOf("") + 1), (QList<QByteArray>{"a.jpg", "fill"}))
+      << run.out.toStdString();
 }
 
 TEST(AlbumCommand, HelpGoesToStandardOutput) {
