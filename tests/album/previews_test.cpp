@@ -429,4 +429,60 @@ TEST_F(AlbumPreviews, PicturesDeclaringMoreThanTheCapAreRefused) {
 #endif
 }
 
+#ifndef _WIN32
+
+// A preview's name can be worked out by anyone who can see the photo: an earlier folder or
+// preview that someone else owns, or may write, is never taken; the preview is made afresh.
+TEST_F(AlbumPreviews, ReuseOnlyPreviewsNobodyElseCanHavePutThere) {
+  const QByteArray planted = real_jpeg(40, 30);
+  const struct {
+    const char* name;
+    mode_t folder_mode, file_mode;  // 0: as made
+    uid_t owner;                    // of the folder (folder_mode set) or the previews; 0: ours
+  } cases[] = {
+      {"folder others may write", 01777, 0, 0},   {"folder its group may write", 0775, 0, 0},
+      {"preview others may write", 0, 0646, 0},   {"preview its group may write", 0, 0664, 0},
+      {"folder of another user", 0755, 0, 65534}, {"preview of another user", 0, 0644, 65534},
+  };
+  int number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.owner != 0 && ::geteuid() != 0) continue;  // only the administrator can give files away
+    const QString folder = QStringLiteral("c%1/").arg(++number);
+    ASSERT_TRUE(QDir(root_.path()).mkpath(folder));
+    const QStringList photos = {folder + "1.jpg", folder + "2.jpg"};
+    write_bytes(path(photos[0]), gps_photo("2019:07:14 10:00:00"));
+    write_bytes(path(photos[1]), gps_photo("2019:07:14 11:00:00"));
+    run(photos);
+    ASSERT_EQ(log_.steps.value(1), QStringLiteral("Previews: 2 made, 0 reused, 0 failed."));
+    const QByteArray earlier = QFile::encodeName(page_.chopped(5) + "_previews");
+    for (const QFileInfo& preview : QDir(QString(earlier)).entryInfoList(QDir::Files)) {
+      const QByteArray file = QFile::encodeName(preview.filePath());
+      ASSERT_TRUE(QFile::remove(preview.filePath()));
+      write_bytes(preview.filePath(), planted);
+      if (c.file_mode != 0) {
+        ASSERT_EQ(::chmod(file.constData(), c.file_mode), 0);
+        if (c.owner != 0) {
+          ASSERT_EQ(::chown(file.constData(), c.owner, c.owner), 0);
+        }
+      }
+    }
+    if (c.folder_mode != 0) {
+      ASSERT_EQ(::chmod(earlier.constData(), c.folder_mode), 0);
+      if (c.owner != 0) {
+        ASSERT_EQ(::chown(earlier.constData(), c.owner, c.owner), 0);
+      }
+    }
+    run(photos);
+    EXPECT_EQ(log_.steps.value(1), QStringLiteral("Previews: 2 made, 0 reused, 0 failed."));
+    const QString own = page_.chopped(5) + "_previews";
+    for (const QFileInfo& preview : QDir(own).entryInfoList(QDir::Files)) {
+      EXPECT_EQ(QImage(preview.filePath()).size(), QSize(320, 240))
+          << preview.fileName().toStdString();
+    }
+  }
+}
+
+#endif
+
 }  // namespace
