@@ -36,11 +36,14 @@ std::optional<QSize> jpeg_declared_size(QByteArrayView bytes) {
   const auto byte = [&bytes](qsizetype at) { return static_cast<std::uint8_t>(bytes[at]); };
   if (bytes.size() < 2 || byte(0) != 0xFF || byte(1) != 0xD8) return std::nullopt;
   qsizetype at = 2;
-  while (at < bytes.size() && byte(at) == 0xFF) {
-    while (at < bytes.size() && byte(at) == 0xFF) ++at;  // fill bytes before the marker
+  while (at < bytes.size()) {
+    // As decoders do, stray bytes before a marker are passed over, and so are fill bytes.
+    while (at < bytes.size() && byte(at) != 0xFF) ++at;
+    while (at < bytes.size() && byte(at) == 0xFF) ++at;
     if (at >= bytes.size()) return std::nullopt;
     const std::uint8_t marker = byte(at++);
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length field
+    // FF 00 is no marker; TEM, RSTn and SOI have no length field.
+    if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;
     if (marker == 0xD9 || marker == 0xDA || at + 2 > bytes.size()) return std::nullopt;
     const qsizetype length = byte(at) << 8 | byte(at + 1);
     if (length < 2 || at + length > bytes.size()) return std::nullopt;

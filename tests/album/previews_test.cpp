@@ -398,6 +398,9 @@ TEST_F(AlbumPreviews, PicturesDeclaringMoreThanTheCapAreRefused) {
        embedded},
       // Its own picture is no JPEG that decodes either, so nothing is left to show.
       {"thumbnail.jpg", photo_with_thumbnail(bomb_jpeg(30000, 30000, false, false), 1), ""},
+      // Decoders pass over stray bytes between segments.
+      {"stray-bytes.jpg",
+       photo_with_thumbnail(bomb_jpeg(30000, 30000, false, false).insert(2, "\0\x17", 2), 1), ""},
   };
   QStringList names;
   for (const auto& photo : photos) {
