@@ -10,7 +10,7 @@
 namespace {
 
 void make_one(AlbumPreviewStep::Job& job, const PreviewFolder& folder,
-              const QList<AnsiText>& earlier) {
+              const EarlierPreviewFolders& earlier) {
   const AnsiText name = preview_file_name(job.photo, job.facts);
   if (name.isEmpty()) {
     job.error = QStringLiteral("the photo cannot be looked at");
@@ -43,7 +43,7 @@ void AlbumPreviewStep::add(PhotoRow& row) {
     try {
       folder_ = create_preview_folder(page_path_);
       page_path_ = folder_->page_path;
-      earlier_ = earlier_preview_folders(ansi_folder_of(page_path_), folder_->folder);
+      earlier_ = EarlierPreviewFolders(ansi_folder_of(page_path_), folder_->folder);
     } catch (const AppError& failure) {
       folder_error_ = failure.message();
     }

@@ -55,7 +55,7 @@ class AlbumPreviewStep {
   AnsiText& page_path_;
   std::optional<PreviewFolder> folder_;
   WideText folder_error_;
-  QList<AnsiText> earlier_;
+  EarlierPreviewFolders earlier_;
   std::deque<Job> jobs_;  // adding keeps the jobs where the workers write their results
   std::atomic<qsizetype> done_{0};
   static constexpr qsizetype most_pending_bytes = 32 << 20;

@@ -32,16 +32,21 @@ int orientation_of(RandomAccessFile& file, const ReadPlan& plan) {
 }
 
 std::optional<QByteArray> jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& preview,
-                                       const ReadPlan& plan) {
-  WideText ignored;  // the caller's fallbacks report their own failure
-  QByteArray bytes = embedded_jpeg_preview(file, preview, orientation_of(file, plan), ignored);
+                                       const ReadPlan& plan, WideText& refused) {
+  // The caller's fallbacks report their own failure, unless the preview was refused for its size.
+  WideText error;
+  bool too_large = false;
+  QByteArray bytes =
+      embedded_jpeg_preview(file, preview, orientation_of(file, plan), error, too_large);
+  if (too_large) refused = error;
   if (bytes.isEmpty()) return std::nullopt;
   return bytes;
 }
 
 }  // namespace
 
-std::optional<QByteArray> container_preview_bytes(const AnsiText& path, WideText& error) {
+std::optional<QByteArray> container_preview_bytes(const AnsiText& path, WideText& error,
+                                                  WideText& refused) {
   OsPhotoFile file;
   if (!file.open(path)) return std::nullopt;
   const PhotoContainer kind = kind_of(file);
@@ -52,7 +57,7 @@ std::optional<QByteArray> container_preview_bytes(const AnsiText& path, WideText
   const ReadPlan plan = read_plan_for(path);
   const std::optional<EmbeddedPreview> preview = find_embedded_preview_in_file(file, plan);
   if (preview && preview->type == four_cc("jpeg")) {
-    std::optional<QByteArray> bytes = jpeg_preview(file, *preview, plan);
+    std::optional<QByteArray> bytes = jpeg_preview(file, *preview, plan, refused);
     if (bytes || kind != PhotoContainer::iso_media) return bytes;
   }
   if (kind != PhotoContainer::iso_media) return std::nullopt;

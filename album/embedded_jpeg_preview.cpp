@@ -3,10 +3,12 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include "album/decode_size_cap.h"
 #include "album/preview_image.h"
 
 QByteArray embedded_jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& preview,
-                                 int orientation, WideText& error) {
+                                 int orientation, WideText& error, bool& too_large) {
+  too_large = false;
   if (preview.length == 0 || preview.length > largest_preview) {
     error = QStringLiteral("its embedded preview is too large");
     return {};
@@ -22,6 +24,11 @@ QByteArray embedded_jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& 
   QImageReader reader(&buffer, "jpg");
   // The raw file's orientation rules; an orientation inside the preview is not applied twice.
   reader.setAutoTransform(false);
+  if (const std::optional<QSize> refused = refused_size(reader)) {
+    too_large = true;
+    error = QStringLiteral("its embedded preview is ") + too_large_reason(*refused);
+    return {};
+  }
   const QSize size = reader.size();
   if (size.isValid()) reader.setScaledSize(preview_size(size));
   const QImage image = reader.read();

@@ -8,6 +8,7 @@
 
 // Reads the JPEG `preview` (at most largest_preview bytes) in one read, decodes it at the
 // preview's size and turns it as EXIF orientation `orientation` says. Empty with `error` set when
-// it cannot be read or decoded.
+// it cannot be read or decoded, and `too_large` set when it declares a picture too large to
+// decode.
 QByteArray embedded_jpeg_preview(RandomAccessFile& file, const EmbeddedPreview& preview,
-                                 int orientation, WideText& error);
+                                 int orientation, WideText& error, bool& too_large);

@@ -5,11 +5,10 @@
 #include <QImage>
 #include <memory>
 
+#include "album/decode_size_cap.h"
 #include "album/preview_image.h"
 
 namespace {
-
-constexpr int widest_heif_image = 16384;
 
 // libheif's reads, served by offset from the photo file and never past its size.
 struct HeifReadState {
@@ -85,7 +84,8 @@ HeifHandle largest_thumbnail(const heif_image_handle* primary) {
     }
     HeifHandle thumbnail(candidate);
     const std::int64_t pixels = pixels_of(thumbnail.get());
-    if (pixels > 0 && pixels <= largest_heif_pixels && (!best || pixels > pixels_of(best.get()))) {
+    if (pixels > 0 && pixels <= largest_decoded_pixels &&
+        (!best || pixels > pixels_of(best.get()))) {
       best = std::move(thumbnail);
     }
   }
@@ -110,7 +110,7 @@ QByteArray heif_preview(RandomAccessFile& file, WideText& error) {
     error = QStringLiteral("HEIF: out of memory");
     return {};
   }
-  heif_context_set_maximum_image_size_limit(context.get(), widest_heif_image);
+  heif_context_set_maximum_image_size_limit(context.get(), widest_decoded_side);
   // The album makes previews on every core already.
   heif_context_set_max_decoding_threads(context.get(), 0);
   if (failed(heif_context_read_from_reader(context.get(), &file_reader, &state, nullptr), error)) {
@@ -124,7 +124,7 @@ QByteArray heif_preview(RandomAccessFile& file, WideText& error) {
   HeifHandle chosen = largest_thumbnail(primary.get());
   const heif_image_handle* picture = chosen ? chosen.get() : primary.get();
   const std::int64_t pixels = pixels_of(picture);
-  if (pixels <= 0 || pixels > largest_heif_pixels) {
+  if (pixels <= 0 || pixels > largest_decoded_pixels) {
     error = QStringLiteral("HEIF: the picture is too large to decode");
     return {};
   }

@@ -8,9 +8,6 @@
 // Files larger than this are not decoded: phone photos are a few MB.
 inline constexpr std::int64_t largest_heif_file = 64 << 20;
 
-// Pictures with more pixels than this are not decoded: the decode would take too much memory.
-inline constexpr std::int64_t largest_heif_pixels = 64'000'000;
-
 // The largest thumbnail of the primary image, else the primary image itself, decoded with its
 // rotation and mirroring applied and scaled to the preview's size. libheif reads the file
 // through `file` as it needs, bounded by its size. Empty with `error` set when it cannot be had.

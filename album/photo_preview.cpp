@@ -1,5 +1,6 @@
 #include "album/photo_preview.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <QImageReader>
 
 #include "album/container_preview.h"
+#include "album/decode_size_cap.h"
 #include "album/preview_image.h"
 #include "exif/exif_thumbnail.h"
 #include "exif/os_photo_file.h"
@@ -14,11 +16,21 @@
 
 namespace {
 
-// A thumbnail's bytes, upright; empty when they are no JPEG that decodes.
+// A thumbnail's bytes, upright; empty when they are no JPEG that decodes, or one that declares a
+// picture too large to decode, which is no thumbnail even where it would only be copied.
 QByteArray upright_thumbnail(QByteArray bytes, int orientation) {
   if (!bytes.startsWith("\xFF\xD8")) return {};
+  const std::optional<QSize> declared = jpeg_declared_size(bytes);
+  if (declared && too_large_to_decode(*declared)) return {};
   if (orientation == 1) return bytes;
-  const QImage image = QImage::fromData(bytes, "jpg");
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "jpg");
+  if (refused_size(reader)) return {};
+  // Decoded at the preview's size, so that turning it copies no more than a preview.
+  const QSize size = reader.size();
+  if (size.isValid() && preview_size(size) != size) reader.setScaledSize(preview_size(size));
+  const QImage image = reader.read();
   return image.isNull() ? QByteArray() : preview_jpeg(upright_image(image, orientation));
 }
 
@@ -47,6 +59,10 @@ QByteArray thumbnail_preview(const AnsiText& path, const PhotoFileFacts& facts) 
 QByteArray decoded_preview(const AnsiText& path, WideText& error) {
   QImageReader reader(to_wide(path));
   reader.setAutoTransform(true);
+  if (const std::optional<QSize> refused = refused_size(reader)) {
+    error = QStringLiteral("the picture is ") + too_large_reason(*refused);
+    return {};
+  }
   const QSize size = reader.size();
   if (size.isValid()) {
     const QSize scaled = preview_size(size);
@@ -68,13 +84,19 @@ QByteArray make_preview_bytes(const AnsiText& path, WideText& error, const Photo
   // A JPEG whose thumbnail the position's read looked for is no container with a preview inside.
   const bool known_jpeg =
       facts.size >= 0 && facts.kind == PhotoContainer::jpeg && facts.thumbnail_searched;
+  // An embedded preview refused for its size is what is reported when the fallbacks fail too.
+  WideText refused;
   if (!known_jpeg) {
-    if (std::optional<QByteArray> bytes = container_preview_bytes(path, error)) return *bytes;
+    if (std::optional<QByteArray> bytes = container_preview_bytes(path, error, refused)) {
+      return *bytes;
+    }
   }
   QByteArray bytes;
   if (!known_jpeg || facts.thumbnail) bytes = thumbnail_preview(path, facts);
   if (!bytes.isEmpty()) return bytes;
-  return decoded_preview(path, error);
+  bytes = decoded_preview(path, error);
+  if (bytes.isEmpty() && !refused.isEmpty()) error = refused;
+  return bytes;
 }
 
 AnsiText preview_file_name(const AnsiText& path, const PhotoFileFacts& facts) {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "album/page_file.h"
 #include "text/app_error.h"
@@ -64,33 +65,41 @@ PreviewFolder create_preview_folder(const AnsiText& page_path) {
                           failure_reason(QString::fromLocal8Bit(std::strerror(error)))));
 }
 
-QList<AnsiText> earlier_preview_folders(const AnsiText& page_folder, const AnsiText& own) {
-  QDir folder(to_wide(page_folder));
-  const QStringList names =
-      folder.entryList({QStringLiteral("*_previews")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden,
-                       QDir::Name | QDir::Reversed);
-  QList<AnsiText> found;
-  for (const WideText& name : names) {
-    const AnsiText path = page_folder + to_ansi(name) + '/';
-    if (path == own) continue;
-    found.append(path);
-    if (found.size() == most_earlier_folders) break;
-  }
-  return found;
-}
-
-#ifndef _WIN32
-
 namespace {
 
 bool whole_jpeg(const QByteArray& bytes) {
   return bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9");
 }
 
-// One more link at `target` to the checked file `status` names, found at `path`. The new name is
-// checked to be that very file: the earlier folder may have changed in the meantime.
-bool link_checked(const AnsiText& path, const struct stat& status, const AnsiText& target) {
-  if (::linkat(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(), 0) != 0) return false;
+#ifndef _WIN32
+
+// Whether nobody but us (and the administrator) can have put the file or folder of `status` there
+// or changed it: it is ours, and neither its group nor others may write it. Anyone who can see a
+// photo can work out its preview's name, and photos often lie in folders others may write.
+bool ours_alone(const struct stat& status) {
+  static const uid_t we = ::geteuid();
+  return status.st_uid == we && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The folder at `path`, held open, when nobody else can have filled it; none when not. What is
+// checked is the folder opened, never a link.
+std::optional<int> open_if_ours_alone(const AnsiText& path) {
+  const int descriptor =
+      ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return std::nullopt;
+  struct stat status;
+  if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode) && ours_alone(status)) {
+    return descriptor;
+  }
+  ::close(descriptor);
+  return std::nullopt;
+}
+
+// One more link at `target` to the checked file `status` names, found as `name` in `folder`. The
+// new name is checked to be that very file.
+bool link_checked(int folder, const AnsiText& name, const struct stat& status,
+                  const AnsiText& target) {
+  if (::linkat(folder, name.constData(), AT_FDCWD, target.constData(), 0) != 0) return false;
   struct stat linked;
   if (::lstat(target.constData(), &linked) == 0 && S_ISREG(linked.st_mode) &&
       linked.st_ino == status.st_ino && linked.st_dev == status.st_dev) {
@@ -100,25 +109,56 @@ bool link_checked(const AnsiText& path, const struct stat& status, const AnsiTex
   return false;
 }
 
+#else
+
+// Windows has no owner ids here: every folder is taken as ours, and none is held open.
+std::optional<int> open_if_ours_alone(const AnsiText&) {
+  return -1;
+}
+
+#endif
+
 }  // namespace
 
-AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, const AnsiText& own) {
-  for (const AnsiText& folder : folders) {
-    const AnsiText path = folder + name;
+EarlierPreviewFolders::EarlierPreviewFolders(const AnsiText& page_folder, const AnsiText& own) {
+  const QStringList names =
+      QDir(to_wide(page_folder))
+          .entryList({QStringLiteral("*_previews")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden,
+                     QDir::Name | QDir::Reversed);
+  for (const WideText& name : names) {
+    const AnsiText path = page_folder + to_ansi(name) + '/';
+    if (path == own) continue;
+    const std::optional<int> descriptor = open_if_ours_alone(path);
+    if (!descriptor) continue;
+    folders_.append({path, *descriptor});
+    if (folders_.size() == most_earlier_folders) break;
+  }
+}
+
+EarlierPreviewFolders::~EarlierPreviewFolders() {
+#ifndef _WIN32
+  for (const EarlierFolder& folder : folders_) ::close(folder.descriptor);
+#endif
+}
+
+#ifndef _WIN32
+
+AnsiText reuse_preview(const EarlierPreviewFolders& earlier, const AnsiText& name,
+                       const AnsiText& own) {
+  for (const EarlierFolder& folder : earlier.folders()) {
     // Opened without following a link nor waiting on a pipe; only a regular file is read.
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = ::openat(folder.descriptor, name.constData(),
+                                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) continue;
     struct stat status;
     QByteArray bytes;
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && ours_alone(status) &&
         status.st_size <= largest_reused_preview) {
       bytes.resize(static_cast<qsizetype>(status.st_size));
       if (::pread(descriptor, bytes.data(), static_cast<std::size_t>(bytes.size()), 0) !=
           bytes.size())
         bytes.clear();
-      // Only a file of ours is linked: nobody else can change what the new album shows.
-      static const uid_t we = ::geteuid();
-      if (status.st_uid == we && whole_jpeg(bytes) && link_checked(path, status, own + name)) {
+      if (whole_jpeg(bytes) && link_checked(folder.descriptor, name, status, own + name)) {
         ::close(descriptor);
         return own + name;
       }
@@ -132,15 +172,15 @@ AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, con
 
 #else
 
-AnsiText reuse_preview(const QList<AnsiText>& folders, const AnsiText& name, const AnsiText& own) {
-  for (const AnsiText& folder : folders) {
-    const QFileInfo info(to_wide(folder + name));
+AnsiText reuse_preview(const EarlierPreviewFolders& earlier, const AnsiText& name,
+                       const AnsiText& own) {
+  for (const EarlierFolder& folder : earlier.folders()) {
+    const QFileInfo info(to_wide(folder.path + name));
     if (info.isSymLink() || !info.isFile() || info.size() > largest_reused_preview) continue;
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) continue;
     const QByteArray bytes = file.read(largest_reused_preview);
-    if (bytes.startsWith("\xFF\xD8") && bytes.endsWith("\xFF\xD9"))
-      return write_new_file_in_own_folder(bytes, own + name, ".jpg");
+    if (whole_jpeg(bytes)) return write_new_file_in_own_folder(bytes, own + name, ".jpg");
   }
   return {};
 }

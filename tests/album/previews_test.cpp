@@ -9,12 +9,15 @@
 #include <QUrl>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "album/make_album.h"
 #include "album/photo_preview.h"
 #include "album_test_support.h"
+#include "decode_bombs.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_test_data.h"
 #include "text/text_ops.h"
@@ -55,9 +58,9 @@ Bytes to_bytes(const QByteArray& bytes) {
 }
 
 // A raw-like TIFF with a GPS position, EXIF orientation `orientation` and a 640x480 two-tone JPEG
-// preview after its directories, which IFD0 points at.
-QByteArray raw_tiff_with_preview(std::uint16_t orientation) {
-  const QByteArray jpeg = two_tone_jpeg(640, 480);
+// preview (or `jpeg`) after its directories, which IFD0 points at.
+QByteArray raw_tiff_with_preview(std::uint16_t orientation, QByteArray jpeg = {}) {
+  if (jpeg.isEmpty()) jpeg = two_tone_jpeg(640, 480);
   TestExif exif = photo_exif("2019:07:14 09:00:00");
   exif.ifd0.push_back(short_entry(0x0112, {orientation}));
   exif.ifd0.push_back(long_entry(0x0201, {0}));
@@ -365,5 +368,124 @@ TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone
   EXPECT_TRUE(log_.steps.contains(QStringLiteral("Previews: 6 made, 0 reused, 2 failed.")))
       << log_.steps.join('\n').toStdString();
 }
+
+// Pictures that declare more than the cap (a few hundred bytes claiming 30000x30000) are refused
+// before anything is decoded, whichever way they come: the photo itself, a raw file's or RAF's
+// embedded JPEG, an EXIF thumbnail that would only be copied. Each gets its line, the album is
+// written, and the run's memory stays small.
+TEST_F(AlbumPreviews, PicturesDeclaringMoreThanTheCapAreRefused) {
+  const QByteArray bomb = bomb_jpeg(30000, 30000, true, true);
+  const char* const too_large = "the picture is too large to decode (30000x30000 pixels)";
+  const char* const embedded = "its embedded preview is too large to decode (30000x30000 pixels)";
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    const char* reason;  // of the line "No preview of ..."; nullptr: a preview is made
+  } photos[] = {
+      {"baseline.jpg", with_gps(bomb_jpeg(30000, 30000, false, true), "2019:07:14 09:00:00"),
+       too_large},
+      {"progressive.jpg", with_gps(bomb, "2019:07:14 09:01:00"), too_large},
+      {"progressive-420.jpg", with_gps(bomb_jpeg(30000, 30000, true, false), "2019:07:14 09:02:00"),
+       too_large},
+      {"wide.jpg", with_gps(bomb_jpeg(16385, 16, false, false), "2019:07:14 09:03:00"),
+       "the picture is too large to decode (16385x16 pixels)"},
+      {"many-pixels.jpg", with_gps(bomb_jpeg(8001, 8000, false, false), "2019:07:14 09:04:00"),
+       "the picture is too large to decode (8001x8000 pixels)"},
+      {"at-the-cap.jpg", with_gps(bomb_jpeg(8000, 8000, false, false), "2019:07:14 09:05:00"),
+       nullptr},
+      {"bomb.nef", raw_tiff_with_preview(1, bomb), embedded},
+      {"bomb.raf", from_bytes(build_raf(to_bytes(with_gps(bomb, "2019:07:14 09:06:00")))),
+       embedded},
+      // Its own picture is no JPEG that decodes either, so nothing is left to show.
+      {"thumbnail.jpg", photo_with_thumbnail(bomb_jpeg(30000, 30000, false, false), 1), ""},
+      // Decoders pass over stray bytes between segments.
+      {"stray-bytes.jpg",
+       photo_with_thumbnail(bomb_jpeg(30000, 30000, false, false).insert(2, "\0\x17", 2), 1), ""},
+  };
+  QStringList names;
+  for (const auto& photo : photos) {
+    write_bytes(path(QStringLiteral("a/") + photo.name), photo.bytes);
+    names.append(QStringLiteral("a/") + photo.name);
+  }
+  const QList<QByteArray> parts = run(names).split('|');
+  ASSERT_EQ(parts.size(), 4);
+  EXPECT_EQ(parts[3], "0");
+  const QList<QByteArray> on_page = parts[0].split(',');
+  const QList<QByteArray> previews = parts[2].split(',');
+  ASSERT_EQ(previews.size(), on_page.size());
+  for (const auto& photo : photos) {
+    const qsizetype k = on_page.indexOf('"' + QByteArray(photo.name) + '"');
+    ASSERT_GE(k, 0) << photo.name;
+    const QStringList lines =
+        log_.steps.filter(QStringLiteral("No preview of ")).filter(photo.name);
+    EXPECT_EQ(previews[k] == "\"\"", photo.reason != nullptr) << photo.name;
+    EXPECT_EQ(lines.size(), photo.reason ? 1 : 0) << photo.name;
+    if (photo.reason && *photo.reason) {
+      EXPECT_TRUE(lines.value(0).endsWith(QStringLiteral(": ") + photo.reason))
+          << lines.value(0).toStdString();
+    }
+  }
+#ifndef _WIN32
+  rusage usage{};
+  ASSERT_EQ(getrusage(RUSAGE_SELF, &usage), 0);
+  EXPECT_LT(usage.ru_maxrss, 300 << 10) << "peak KiB";
+#endif
+}
+
+#ifndef _WIN32
+
+// A preview's name can be worked out by anyone who can see the photo: an earlier folder or
+// preview that someone else owns, or may write, is never taken; the preview is made afresh.
+TEST_F(AlbumPreviews, ReuseOnlyPreviewsNobodyElseCanHavePutThere) {
+  const QByteArray planted = real_jpeg(40, 30);
+  const struct {
+    const char* name;
+    mode_t folder_mode, file_mode;  // 0: as made
+    uid_t owner;                    // of the folder (folder_mode set) or the previews; 0: ours
+  } cases[] = {
+      {"folder others may write", 01777, 0, 0},   {"folder its group may write", 0775, 0, 0},
+      {"preview others may write", 0, 0646, 0},   {"preview its group may write", 0, 0664, 0},
+      {"folder of another user", 0755, 0, 65534}, {"preview of another user", 0, 0644, 65534},
+  };
+  int number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.owner != 0 && ::geteuid() != 0) continue;  // only the administrator can give files away
+    const QString folder = QStringLiteral("c%1/").arg(++number);
+    ASSERT_TRUE(QDir(root_.path()).mkpath(folder));
+    const QStringList photos = {folder + "1.jpg", folder + "2.jpg"};
+    write_bytes(path(photos[0]), gps_photo("2019:07:14 10:00:00"));
+    write_bytes(path(photos[1]), gps_photo("2019:07:14 11:00:00"));
+    run(photos);
+    ASSERT_EQ(log_.steps.value(1), QStringLiteral("Previews: 2 made, 0 reused, 0 failed."));
+    const QByteArray earlier = QFile::encodeName(page_.chopped(5) + "_previews");
+    for (const QFileInfo& preview : QDir(QString(earlier)).entryInfoList(QDir::Files)) {
+      const QByteArray file = QFile::encodeName(preview.filePath());
+      ASSERT_TRUE(QFile::remove(preview.filePath()));
+      write_bytes(preview.filePath(), planted);
+      if (c.file_mode != 0) {
+        ASSERT_EQ(::chmod(file.constData(), c.file_mode), 0);
+        if (c.owner != 0) {
+          ASSERT_EQ(::chown(file.constData(), c.owner, c.owner), 0);
+        }
+      }
+    }
+    if (c.folder_mode != 0) {
+      ASSERT_EQ(::chmod(earlier.constData(), c.folder_mode), 0);
+      if (c.owner != 0) {
+        ASSERT_EQ(::chown(earlier.constData(), c.owner, c.owner), 0);
+      }
+    }
+    run(photos);
+    EXPECT_EQ(log_.steps.value(1), QStringLiteral("Previews: 2 made, 0 reused, 0 failed."));
+    const QString own = page_.chopped(5) + "_previews";
+    for (const QFileInfo& preview : QDir(own).entryInfoList(QDir::Files)) {
+      EXPECT_EQ(QImage(preview.filePath()).size(), QSize(320, 240))
+          << preview.fileName().toStdString();
+    }
+  }
+}
+
+#endif
 
 }  // namespace
