@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     QFile file(photo);
     if (!file.open(QIODevice::WriteOnly) || file.write(bomb.bytes) != bomb.bytes.size()) return 2;
     file.close();
-    const AlbumSettings settings{template_file,
+    const AlbumSettings settings{to_ansi(template_file),
                                  [&second] {
                                    return QDateTime({2030, 1, 1}, {0, 0, 0}).addSecs(second++);
                                  },
