@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "exif/long_path.h"
 #include "text/app_error.h"
 #include "text/text_file.h"
 #include "text/text_ops.h"
@@ -53,14 +54,30 @@ bool write_all(int descriptor, const QByteArray& bytes) {
   return true;
 }
 
+// The folder a file is to go into, held open: every call below names the file relative to it,
+// so that a folder deeper than one path may reach (PATH_MAX) takes a page like any other.
+struct OpenFolder {
+  explicit OpenFolder(const AnsiText& path) { descriptor = open_parent_folder(path, name); }
+  ~OpenFolder() {
+    if (descriptor >= 0) ::close(descriptor);
+  }
+  OpenFolder(const OpenFolder&) = delete;
+  OpenFolder& operator=(const OpenFolder&) = delete;
+  AnsiText name;  // of the file in it
+  int descriptor = -1;
+};
+
+int create_exclusively(int folder, const AnsiText& name) {
+  return ::openat(folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  0666);
+}
+
 // A new file of ours in `folder`: O_EXCL makes the open fail rather than follow or reuse
 // whatever bears the name. Returns its descriptor, or -1 with errno set.
-int create_temporary(const AnsiText& folder, AnsiText& name) {
+int create_temporary(int folder, AnsiText& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + ".trailbook-" + AnsiText::number(QRandomGenerator::global()->generate64(), 36) +
-           ".tmp";
-    const int descriptor =
-        ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    name = ".trailbook-" + AnsiText::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+    const int descriptor = create_exclusively(folder, name);
     if (descriptor >= 0 || errno != EEXIST) return descriptor;
   }
   return -1;
@@ -68,15 +85,14 @@ int create_temporary(const AnsiText& folder, AnsiText& name) {
 
 // Gives the temporary file the name `target` unless that name exists. Returns 0, or errno
 // (EEXIST when the name is taken).
-int rename_without_replacing(const AnsiText& from, const AnsiText& target) {
-  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
-      0) {
+int rename_without_replacing(int folder, const AnsiText& from, const AnsiText& target) {
+  if (::renameat2(folder, from.constData(), folder, target.constData(), RENAME_NOREPLACE) == 0) {
     return 0;
   }
   if (errno != EINVAL && errno != ENOSYS) return errno;
   // File systems without the flag: a hard link fails on an existing name just the same.
-  if (::link(from.constData(), target.constData()) != 0) return errno;
-  ::unlink(from.constData());
+  if (::linkat(folder, from.constData(), folder, target.constData(), 0) != 0) return errno;
+  ::unlinkat(folder, from.constData(), 0);
   return 0;
 }
 
@@ -89,33 +105,35 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
   const AnsiText stem = wanted_path.endsWith(extension)
                             ? wanted_path.first(wanted_path.size() - extension.size())
                             : wanted_path;
-  const AnsiText folder = ansi_folder_of(wanted_path);
 #ifndef _WIN32
   if (wanted_path.contains('\0')) cannot_create(wanted_path, system_reason(EINVAL));
+  const OpenFolder in(wanted_path);
+  if (in.descriptor < 0) cannot_create(wanted_path, system_reason(errno));
   AnsiText temporary;
-  const int descriptor = create_temporary(folder, temporary);
+  const int descriptor = create_temporary(in.descriptor, temporary);
   if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
   const bool written = write_all(descriptor, bytes) && ::fsync(descriptor) == 0;
   const int write_error = errno;
   if (::close(descriptor) != 0 || !written) {
     const int error = written ? errno : write_error;
-    ::unlink(temporary.constData());
+    ::unlinkat(in.descriptor, temporary.constData(), 0);
     cannot_create(wanted_path, system_reason(error));
   }
   for (int number = 1; number <= max_suffix; ++number) {
     const AnsiText target = candidate_name(stem, extension, number);
-    const int error = rename_without_replacing(temporary, target);
+    const int error = rename_without_replacing(in.descriptor, temporary, ansi_name_of(target));
     if (error == 0) return target;
     if (error != EEXIST) {
-      ::unlink(temporary.constData());
+      ::unlinkat(in.descriptor, temporary.constData(), 0);
       cannot_create(wanted_path, system_reason(error));
     }
   }
-  ::unlink(temporary.constData());
+  ::unlinkat(in.descriptor, temporary.constData(), 0);
   cannot_create(wanted_path, system_reason(EEXIST));
 #else
   // Windows: QFile::rename never replaces an existing file.
-  QTemporaryFile file(to_wide(folder) + QStringLiteral(".trailbook-XXXXXX.tmp"));
+  QTemporaryFile file(to_wide(ansi_folder_of(wanted_path)) +
+                      QStringLiteral(".trailbook-XXXXXX.tmp"));
   if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
     cannot_create(wanted_path, file.errorString());
   }
@@ -139,17 +157,19 @@ AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& w
                             : wanted_path;
 #ifndef _WIN32
   if (wanted_path.contains('\0')) cannot_create(wanted_path, system_reason(EINVAL));
+  const OpenFolder in(wanted_path);
+  if (in.descriptor < 0) cannot_create(wanted_path, system_reason(errno));
   for (int number = 1; number <= max_suffix; ++number) {
     const AnsiText target = candidate_name(stem, extension, number);
-    const int descriptor =
-        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const AnsiText name = ansi_name_of(target);
+    const int descriptor = create_exclusively(in.descriptor, name);
     if (descriptor < 0 && errno == EEXIST) continue;
     if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
     const bool written = write_all(descriptor, bytes);
     const int write_error = errno;
     if (::close(descriptor) != 0 || !written) {
       const int error = written ? errno : write_error;
-      ::unlink(target.constData());
+      ::unlinkat(in.descriptor, name.constData(), 0);
       cannot_create(wanted_path, system_reason(error));
     }
     return target;

@@ -1,5 +1,7 @@
 #include "exif/os_photo_file.h"
 
+#include "exif/long_path.h"
+
 #include <QFile>
 
 #ifdef _WIN32
@@ -40,7 +42,7 @@ bool OsPhotoFile::open(const AnsiText& file_name) {
   if (name.isEmpty()) return false;
   // Non-blocking, so that a pipe without a writer is refused instead of waited for; reads of a
   // regular file are not affected by the flag.
-  descriptor_ = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  descriptor_ = open_long_path(name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (descriptor_ < 0) return false;
   struct stat status {};
   if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) return false;

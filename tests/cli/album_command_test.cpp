@@ -204,6 +204,33 @@ TEST(AlbumCommand, EscapesLineBreaksTabsAndBackslashesInItsOutput) {
   EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(lines.last())));
 }
 
+// A folder deeper than one path may name (PATH_MAX, 4096 bytes): the photo is read and the page
+// written there as anywhere else, though their absolute paths are too long for one system call.
+// (bash, whose cd goes on where dash's stops.)
+TEST(AlbumCommand, MakesAnAlbumInAFolderDeeperThanAPathMayReach) {
+  QTemporaryDir work;
+  const QString script = QStringLiteral(
+      "cd \"$1\" && for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18; do "
+      "mkdir \"$4\" && cd \"$4\" || exit 9; done; cp \"$2\" a.jpg && \"$3\" a.jpg; status=$?; "
+      "ls; cd \"$1\" && rm -rf \"$4\"; exit $status");
+  const AlbumCommandRun run =
+      run_album_command({QStringLiteral("-c"), script, QStringLiteral("sh"), work.path(),
+                         QStringLiteral(TRAILBOOK_SAMPLES_DIR "/IMG_0101.JPG"),
+                         QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), QString(250, u'd')},
+                        {}, QProcessEnvironment::systemEnvironment(), QStringLiteral("/bin/bash"));
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  const QList<QByteArray> lines = run.out_lines();
+  EXPECT_TRUE(
+      lines.contains("latitude=46.3689119444444, longitude=14.114205, "
+                     "DateTime=2024:05:18 08:41:07, OK!"))
+      << run.out.toStdString();
+  const qsizetype saved = lines.indexOf("The album html file was saved as:");
+  ASSERT_GE(saved, 0) << run.out.toStdString();
+  EXPECT_GT(lines[saved + 1].size(), 4096);
+  EXPECT_TRUE(
+      lines.mid(saved + 2).contains(lines[saved + 1].mid(lines[saved + 1].lastIndexOf('/') + 1)));
+}
+
 // A script, whose output and error are no terminal, still learns which previews failed; the log
 // on standard output stays as it is.
 TEST(AlbumCommand, WritesFailedPreviewsToStandardError) {
