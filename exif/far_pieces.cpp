@@ -44,9 +44,10 @@ const FarPieces::Piece* FarPieces::load(std::uint64_t offset, std::uint64_t coun
   const std::uint64_t page = std::max<std::uint32_t>(limits_.page, 1);
   const std::uint64_t begin = offset / page * page;
   std::uint64_t end = std::min(size_, (offset + count + page - 1) / page * page);
-  // A walk that goes on where the last read ended reads ahead, more each time.
+  // A walk through the file (a read that goes on near where the last one ended, as a chain of
+  // boxes or chunks does) reads ahead, more each time.
   std::uint64_t ahead = page;
-  if (begin == last_end_ && last_size_ > 0) {
+  if (last_size_ > 0 && offset + page >= last_end_ && offset < last_end_ + 4 * last_size_) {
     ahead = std::max(ahead, std::min<std::uint64_t>(2 * last_size_, limits_.largest_piece));
   }
   end = std::max(end, std::min(size_, begin + ahead));

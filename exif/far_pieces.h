@@ -11,13 +11,13 @@
 
 struct FarReadLimits {
   // A read far from the other pieces fetches this much around the bytes asked for; one that goes
-  // on where the last one ended fetches twice as much as the last, up to `largest_piece`, so that
-  // a walk through the file costs few reads.
-  std::uint32_t page = 64 << 10;
+  // on near where the last one ended fetches twice as much as the last, up to `largest_piece`, so
+  // that a walk through the file costs few reads.
+  std::uint32_t page = 16 << 10;
   std::uint32_t largest_piece = 4 << 20;
   // Bytes the pieces may hold at once, and reads and bytes read per photo: a walk through a
   // large file, or offsets all over it, cost at most this much time.
-  std::uint64_t memory = 32 << 20;
+  std::uint64_t memory = 16 << 20;
   std::uint32_t reads = 4096;
   std::uint64_t bytes = 256 << 20;
 };

@@ -17,6 +17,7 @@
 #include "exif/os_photo_file.h"
 #include "exif/photo_exif_locator.h"
 #include "exif/read_plan_hint.h"
+#include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/exif_test_data.h"
 #include "tests/exif/memory_file.h"
@@ -490,6 +491,32 @@ TEST(LazyReaderDifferential, FarDirectoriesAndValuesAreReadByOffset) {
     EXPECT_LE(counted.bytes_read, far_bound) << l.name;
     EXPECT_LE(counted.reads, 8) << l.name;
   }
+}
+
+// A walk through a chain far beyond the first reads, as a PNG's chunks before its EXIF chunk,
+// reads ahead more each time: few reads, and bounded memory however long the chain.
+TEST(LazyReaderDifferential, WalksThroughFarChunksInFewReads) {
+  Bytes png = build_png("eXIf", build_tiff(photo_exif("2024:05:17 10:11:12")));
+  constexpr std::uint32_t stride = 32 << 10;
+  Bytes chunks(std::size_t{2048} * stride, 0);
+  for (std::size_t at = 0; at < chunks.size(); at += stride) {
+    const std::uint32_t length = stride - 12;
+    for (int i = 0; i < 4; ++i) chunks[at + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+    std::copy_n("IDAT", 4, chunks.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+  }
+  png.insert(png.begin() + 8 + 25, chunks.begin(), chunks.end());  // after the signature and IHDR
+
+  ExifRecord whole;
+  const int code =
+      locate_photo_exif(whole, LoadedBytes(png.data(), static_cast<std::uint32_t>(png.size())));
+  ASSERT_EQ(code, exif_decoded);
+  MemoryFile file(png.data(), static_cast<std::int64_t>(png.size()));
+  ExifRecord record;
+  const FileExifResult found = locate_exif_in_file(record, file);
+  EXPECT_EQ(found.code, code);
+  EXPECT_EQ(exif_record_text(record), exif_record_text(whole));
+  EXPECT_LE(file.reads, 40);
+  EXPECT_LE(found.peak_bytes_held, ReadPlan{}.far.memory + MiB);
 }
 
 // Thousands of far offsets cost bounded memory and reads. The whole-file reading decodes these;
