@@ -27,8 +27,13 @@ namespace {
 
 // The default first reads and far smaller ones, which make the reader load more in every way.
 constexpr ReadPlan plans[] = {{}, {0, 0}, {5, 3}, {100, 10}, {4096, 512}};
-// Scans that soon stop growing the pieces and read the rest through a small buffer.
-constexpr ReadPlan streaming_plans[] = {{0, 0, 0, 1}, {100, 10, 0, 7}, {4096, 512, 5000, 333}};
+// Scans that soon stop growing the pieces and read the rest through a small buffer, and far
+// pieces so small that they are dropped and read again all the time.
+constexpr ReadPlan streaming_plans[] = {
+    {0, 0, 0, 1},
+    {100, 10, 0, 7},
+    {4096, 512, 5000, 333},
+    {100, 10, 16 << 20, 64 << 10, {16, 64, 512, 1 << 20, 1 << 30}}};
 constexpr std::uint64_t default_first_reads = ReadPlan{}.head + ReadPlan{}.tail;
 
 // Scan data that puts the end of a photo well beyond the default first reads.
