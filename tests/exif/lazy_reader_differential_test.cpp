@@ -369,8 +369,10 @@ TEST(LazyReaderDifferential, FileThatShrinksWhileReadIsUnreadable) {
 struct FarLayout {
   const char* name;
   std::uint64_t size;
-  std::uint32_t ifd0;  // TIFF offsets; the GPS directory and the Exif directory after it
-  std::uint32_t gps;   // values: the two coordinates' rationals, then DateTimeOriginal
+  // TIFF offsets of IFD0, of the GPS directory (the Exif directory follows it 64 bytes on) and
+  // of the values (the two coordinates' rationals, then DateTimeOriginal).
+  std::uint32_t ifd0;
+  std::uint32_t gps;
   std::uint32_t values;
   bool jpeg = false;  // a JPEG whose TIFF header lies in its APP1 segment
 };
@@ -397,7 +399,8 @@ std::vector<std::pair<std::uint64_t, Bytes>> far_pieces(const FarLayout& l) {
   Bytes header;
   if (l.jpeg) header = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x20, 'E', 'x', 'i', 'f', 0, 0};
   put_le_at(header, {{'I' | 'I' << 8, 2}, {42, 2}, {l.ifd0, 4}});
-  if (l.jpeg) header.insert(header.begin() + 2, tiff_start - 12, 0);  // APP0's place, zeros
+  if (l.jpeg)
+    header.insert(header.begin() + 2, tiff_start - 12, 0);  // zeros where an APP0 segment would be
   Bytes values;
   put_le_at(values, {{48, 4}, {1, 4}, {51, 4}, {1, 4}, {30, 4}, {1, 4}});
   put_le_at(values, {{2, 4}, {1, 4}, {17, 4}, {1, 4}, {40, 4}, {1, 4}});
@@ -447,8 +450,9 @@ constexpr std::uint64_t MiB = 1 << 20;
 // Far bytes cost a piece of a page or so each: well under this, whatever the offsets.
 constexpr std::uint64_t far_bound = 2 * MiB;
 
-// The far pieces are read by offset: a directory 300 MiB in is read with a few small reads, and
-// files up to 4 GiB are read, with the whole-file reading's result.
+// Far directories and values are read by their offset: one 300 MiB in costs a few small reads,
+// and files up to 4 GiB are read. Where a buffer of the file is cheap, the result is the
+// whole-file reading's; in every case it is the position and time the file was written with.
 TEST(LazyReaderDifferential, FarDirectoriesAndValuesAreReadByOffset) {
   const FarLayout layouts[] = {
       {"IFD0 far", 48 * MiB, 40 * MiB, 40 * MiB + 64, 40 * MiB + 200},
