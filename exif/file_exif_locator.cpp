@@ -7,7 +7,8 @@
 
 namespace {
 
-// The kind and the thumbnail from the loaded bytes only: no answer that would need another read.
+// The kind and the thumbnail from the bytes in memory only: no answer that would need another
+// read.
 void note_facts(PhotoFileFacts& facts, const LoadedBytes& bytes) {
   try {
     facts.kind = photo_container_kind(bytes);
@@ -53,9 +54,10 @@ FileExifResult locate_exif_in_file(ExifRecord& record, RandomAccessFile& file, R
         markers = JpegMarkers{*stream_end, *app1};
       }
       // The scans may have loaded more: the view is taken afresh.
-      const FileExifResult result{PhotoFileStatus::read,
-                                  locate_photo_exif(record, bytes.view(), markers)};
-      if (facts) note_facts(*facts, bytes.view());
+      FileExifResult result{PhotoFileStatus::read,
+                            locate_photo_exif(record, bytes.view(), markers)};
+      if (facts) note_facts(*facts, bytes.loaded_view());
+      result.peak_bytes_held = bytes.peak_bytes_held();
       return result;
     } catch (const MissingBytes& missing) {
       if (!bytes.load_more(missing)) return {};

@@ -16,7 +16,8 @@ struct PhotoPosition {
 // Reads the GPS position and capture time of a photo file (path in the process code page).
 //   1  EXIF decoded (a photo without GPS gives "0" for both coordinates)
 //  -1  the file cannot be opened for reading (missing, a directory, no permission)
-//  -2  the file cannot be read whole (read error, or too large to address)
+//  -2  the file cannot be read whole (read error, or 4 GiB or more), or its directories and
+//      values lie far apart in more places than the reader reads for one photo (ReadPlan::far)
 //  -3  not a photo with a decodable EXIF block (exif/photo_exif_locator.h lists the kinds read)
 // With `facts`, also notes what the read learnt of the file on the way (its size, time, kind and
 // thumbnail), at no cost in reads; facts->size stays -1 when the file could not be opened.

@@ -37,18 +37,28 @@ class TiffReader {
     return offset <= length_ && size <= length_ - offset;
   }
 
-  // The readers below expect the caller to have checked `contains` first.
+  // The readers below expect the caller to have checked `contains` first. The bytes `at` gives
+  // stay valid for the whole decode: entries and the record keep views of them.
   const std::uint8_t* at(std::uint64_t offset, std::uint64_t size) const {
-    return stream_.range(start_ + offset, size);
+    return stream_.kept_range(start_ + offset, size);
   }
-  std::uint8_t u8(std::uint64_t offset) const { return *at(offset, 1); }
-  std::uint16_t u16(std::uint64_t offset) const { return read_u16(at(offset, 2), little_endian_); }
-  std::uint32_t u32(std::uint64_t offset) const { return read_u32(at(offset, 4), little_endian_); }
+  std::uint8_t u8(std::uint64_t offset) const { return *passing(offset, 1); }
+  std::uint16_t u16(std::uint64_t offset) const {
+    return read_u16(passing(offset, 2), little_endian_);
+  }
+  std::uint32_t u32(std::uint64_t offset) const {
+    return read_u32(passing(offset, 4), little_endian_);
+  }
   Rational rational(std::uint64_t offset) const {
-    return read_rational(at(offset, 8), little_endian_);
+    return read_rational(passing(offset, 8), little_endian_);
   }
 
  private:
+  // Bytes read at once and not kept.
+  const std::uint8_t* passing(std::uint64_t offset, std::uint64_t size) const {
+    return stream_.range(start_ + offset, size);
+  }
+
   const LoadedBytes& stream_;
   std::uint64_t start_;
   std::uint32_t length_;

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
+#include <initializer_list>
 #include <random>
 #include <string>
 
@@ -13,6 +15,9 @@
 #include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
 #include "exif/os_photo_file.h"
+#include "exif/photo_exif_locator.h"
+#include "exif/read_plan_hint.h"
+#include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/exif_test_data.h"
 #include "tests/exif/memory_file.h"
@@ -22,8 +27,13 @@ namespace {
 
 // The default first reads and far smaller ones, which make the reader load more in every way.
 constexpr ReadPlan plans[] = {{}, {0, 0}, {5, 3}, {100, 10}, {4096, 512}};
-// Scans that soon stop growing the pieces and read the rest through a small buffer.
-constexpr ReadPlan streaming_plans[] = {{0, 0, 0, 1}, {100, 10, 0, 7}, {4096, 512, 5000, 333}};
+// Scans that soon stop growing the pieces and read the rest through a small buffer, and far
+// pieces so small that they are dropped and read again all the time.
+constexpr ReadPlan streaming_plans[] = {
+    {0, 0, 0, 1},
+    {100, 10, 0, 7},
+    {4096, 512, 5000, 333},
+    {100, 10, 16 << 20, 64 << 10, {16, 64, 512, 1 << 20, 1 << 30}}};
 constexpr std::uint64_t default_first_reads = ReadPlan{}.head + ReadPlan{}.tail;
 
 // Scan data that puts the end of a photo well beyond the default first reads.
@@ -352,6 +362,221 @@ TEST(LazyReaderDifferential, FileThatShrinksWhileReadIsUnreadable) {
   ASSERT_TRUE(opened.open(to_ansi(out.fileName())));
   ASSERT_TRUE(out.resize(1000));
   EXPECT_EQ(lazily(opened, {}).status, PhotoFileStatus::cannot_read);
+}
+
+// Photos whose directories and values lie far into large files, written as sparse files so that
+// they cost no disk: only the pieces below hold bytes, the rest is a hole of zeros.
+struct FarLayout {
+  const char* name;
+  std::uint64_t size;
+  // TIFF offsets of IFD0, of the GPS directory (the Exif directory follows it 64 bytes on) and
+  // of the values (the two coordinates' rationals, then DateTimeOriginal).
+  std::uint32_t ifd0;
+  std::uint32_t gps;
+  std::uint32_t values;
+  bool jpeg = false;  // a JPEG whose TIFF header lies in its APP1 segment
+};
+
+void put_le_at(Bytes& bytes, std::initializer_list<std::pair<std::uint32_t, int>> numbers) {
+  for (const auto& [value, size] : numbers) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> 8 * i));
+  }
+}
+
+// Directory entries of four numbers each: tag, type, count, value field.
+Bytes directory(std::initializer_list<std::array<std::uint32_t, 4>> entries) {
+  Bytes bytes;
+  put_le_at(bytes, {{static_cast<std::uint32_t>(entries.size()), 2}});
+  for (const auto& e : entries) put_le_at(bytes, {{e[0], 2}, {e[1], 2}, {e[2], 4}, {e[3], 4}});
+  put_le_at(bytes, {{0, 4}});
+  return bytes;
+}
+
+// Pieces of the file by stream offset: 48° 51' 30" S, 2° 17' 40" W, taken 2023:01:02 03:04:05.
+std::vector<std::pair<std::uint64_t, Bytes>> far_pieces(const FarLayout& l) {
+  const std::uint64_t tiff = l.jpeg ? tiff_start : 0;
+  const std::uint32_t exif_at = l.gps + 64;
+  Bytes header;
+  if (l.jpeg) header = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x20, 'E', 'x', 'i', 'f', 0, 0};
+  put_le_at(header, {{'I' | 'I' << 8, 2}, {42, 2}, {l.ifd0, 4}});
+  if (l.jpeg)
+    header.insert(header.begin() + 2, tiff_start - 12, 0);  // zeros where an APP0 segment would be
+  Bytes values;
+  put_le_at(values, {{48, 4}, {1, 4}, {51, 4}, {1, 4}, {30, 4}, {1, 4}});
+  put_le_at(values, {{2, 4}, {1, 4}, {17, 4}, {1, 4}, {40, 4}, {1, 4}});
+  const std::string_view date_time("2023:01:02 03:04:05\0", 20);
+  values.insert(values.end(), date_time.begin(), date_time.end());
+  std::vector<std::pair<std::uint64_t, Bytes>> pieces = {
+      {0, header},
+      {tiff + l.ifd0, directory({{0x8825, 4, 1, l.gps}, {0x8769, 4, 1, exif_at}})},
+      {tiff + l.gps,
+       directory({{1, 2, 2, 'S'}, {2, 5, 3, l.values}, {3, 2, 2, 'W'}, {4, 5, 3, l.values + 24}})},
+      {tiff + exif_at, directory({{0x9003, 2, 20, l.values + 48}})},
+      {tiff + l.values, values},
+  };
+  if (l.jpeg) pieces.push_back({l.size - 2, {0xFF, 0xD9}});
+  return pieces;
+}
+
+QString write_sparse(const QString& path, std::uint64_t size,
+                     const std::vector<std::pair<std::uint64_t, Bytes>>& pieces) {
+  QFile out(path);
+  EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.resize(static_cast<qint64>(size)));
+  for (const auto& [at, bytes] : pieces) {
+    out.seek(static_cast<qint64>(at));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  }
+  return path;
+}
+
+// Counts what is read of a file on disk.
+class CountedFile : public RandomAccessFile {
+ public:
+  explicit CountedFile(RandomAccessFile& file) : file_(file) {}
+  std::int64_t size() const override { return file_.size(); }
+  bool read_at(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
+    ++reads;
+    bytes_read += count;
+    return file_.read_at(offset, into, count);
+  }
+  int reads = 0;
+  std::uint64_t bytes_read = 0;
+
+ private:
+  RandomAccessFile& file_;
+};
+
+constexpr std::uint64_t MiB = 1 << 20;
+// Far bytes cost a piece of a page or so each: well under this, whatever the offsets.
+constexpr std::uint64_t far_bound = 2 * MiB;
+
+// Far directories and values are read by their offset: one 300 MiB in costs a few small reads,
+// and files up to 4 GiB are read. Where a buffer of the file is cheap, the result is the
+// whole-file reading's; in every case it is the position and time the file was written with.
+TEST(LazyReaderDifferential, FarDirectoriesAndValuesAreReadByOffset) {
+  const FarLayout layouts[] = {
+      {"IFD0 far", 48 * MiB, 40 * MiB, 40 * MiB + 64, 40 * MiB + 200},
+      {"GPS directory far", 48 * MiB, 8, 47 * MiB, 47 * MiB + 300},
+      {"GPS values far", 48 * MiB, 8, 200, 31 * MiB + 5},
+      {"JPEG GPS far", 48 * MiB, 8, 30 * MiB, 30 * MiB + 100, true},
+      {"each far and apart", 48 * MiB, 20 * MiB - 3, 47 * MiB + 11, 33 * MiB},
+      {"IFD0 at the end of 300 MiB", 300 * MiB, 300 * MiB - 4096, 300 * MiB - 2048, 1000},
+      {"IFD0 past 2 GiB", 2047 * MiB, 1023 * MiB, 1023 * MiB + 64, 1023 * MiB + 256},
+      {"4 GiB less 4 KiB, IFD0 at 1900 MiB", 4096 * MiB - 4096, 1900 * MiB, 1900 * MiB + 64,
+       1900 * MiB + 256},
+      {"4 GiB less 4 KiB, GPS at its end", 4096 * MiB - 4096, 64, 4096 * MiB - 8192, 3000 * MiB},
+      {"JPEG of 4 GiB less 2, GPS past 3 GiB", 4096 * MiB - 2, 8, 3500 * MiB, 3500 * MiB + 4096,
+       true},
+  };
+  QTemporaryDir dir;
+  for (const FarLayout& l : layouts) {
+    const QString path = write_sparse(dir.filePath(QString(l.name) + (l.jpeg ? ".jpg" : ".tif")),
+                                      l.size, far_pieces(l));
+    // The whole-file reading, where a buffer of the file is cheap enough.
+    if (l.size <= 48 * MiB) {
+      const PhotoFile whole = read_photo_file(to_ansi(path));
+      ASSERT_EQ(whole.status, PhotoFileStatus::read) << l.name;
+      ExifRecord record;
+      const int code = locate_photo_exif(record, LoadedBytes(whole.bytes.get(), whole.size));
+      ASSERT_EQ(code, exif_decoded) << l.name;
+      const Outcome expected{PhotoFileStatus::read, code, exif_record_text(record)};
+      for (const ReadPlan plan : {ReadPlan{}, read_plan_for("a.tif"), ReadPlan{16, 4}}) {
+        OsPhotoFile file;
+        ASSERT_TRUE(file.open(to_ansi(path)));
+        EXPECT_EQ(lazily(file, plan), expected) << l.name;
+      }
+    }
+    OsPhotoFile file;
+    ASSERT_TRUE(file.open(to_ansi(path)));
+    CountedFile counted(file);
+    ExifRecord record;
+    const FileExifResult found = locate_exif_in_file(record, counted, read_plan_for(to_ansi(path)));
+    ASSERT_EQ(found.status, PhotoFileStatus::read) << l.name;
+    EXPECT_EQ(found.code, exif_decoded) << l.name;
+    EXPECT_DOUBLE_EQ(record.latitude, -48.858333333333333) << l.name;
+    EXPECT_DOUBLE_EQ(record.longitude, -2.2944444444444444) << l.name;
+    EXPECT_EQ(record.date_time_original, "2023:01:02 03:04:05") << l.name;
+    EXPECT_LE(found.peak_bytes_held, far_bound) << l.name;
+    EXPECT_LE(counted.bytes_read, far_bound) << l.name;
+    EXPECT_LE(counted.reads, 8) << l.name;
+  }
+}
+
+// A walk through a chain far beyond the first reads, as a PNG's chunks before its EXIF chunk,
+// reads ahead more each time: few reads, and bounded memory however long the chain.
+TEST(LazyReaderDifferential, WalksThroughFarChunksInFewReads) {
+  Bytes png = build_png("eXIf", build_tiff(photo_exif("2024:05:17 10:11:12")));
+  constexpr std::uint32_t stride = 32 << 10;
+  Bytes chunks(std::size_t{2048} * stride, 0);
+  for (std::size_t at = 0; at < chunks.size(); at += stride) {
+    const std::uint32_t length = stride - 12;
+    for (int i = 0; i < 4; ++i) chunks[at + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+    std::copy_n("IDAT", 4, chunks.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+  }
+  png.insert(png.begin() + 8 + 25, chunks.begin(), chunks.end());  // after the signature and IHDR
+
+  ExifRecord whole;
+  const int code =
+      locate_photo_exif(whole, LoadedBytes(png.data(), static_cast<std::uint32_t>(png.size())));
+  ASSERT_EQ(code, exif_decoded);
+  MemoryFile file(png.data(), static_cast<std::int64_t>(png.size()));
+  ExifRecord record;
+  const FileExifResult found = locate_exif_in_file(record, file);
+  EXPECT_EQ(found.code, code);
+  EXPECT_EQ(exif_record_text(record), exif_record_text(whole));
+  EXPECT_LE(file.reads, 40);
+  EXPECT_LE(found.peak_bytes_held, ReadPlan{}.far.memory + MiB);
+}
+
+// Thousands of far offsets cost bounded memory and reads. The whole-file reading decodes these;
+// the lazy one gives up as unreadable once its limits are reached.
+TEST(LazyReaderDifferential, ThousandsOfFarOffsetsAreReadWithinBounds) {
+  // IFD0 of texts whose values each lie in a page of their own, 128 KiB apart: the decoder keeps
+  // views of texts, so their pages stay in memory.
+  auto texts = [] {
+    Bytes ifd0;
+    constexpr std::uint32_t count = 3000;
+    put_le_at(ifd0, {{'I' | 'I' << 8, 2}, {42, 2}, {8, 4}, {count, 2}});
+    for (std::uint32_t k = 0; k < count; ++k) {
+      put_le_at(ifd0, {{0x010E, 2}, {2, 2}, {8, 4}, {(k + 1) << 17, 4}});
+    }
+    put_le_at(ifd0, {{0, 4}});
+    return std::vector<std::pair<std::uint64_t, Bytes>>{{0, ifd0}};
+  };
+  // A GPS directory of latitudes whose rationals lie 48 KiB apart: each is read and let go.
+  auto latitudes = [] {
+    Bytes tiff;
+    constexpr std::uint32_t count = 20000;
+    put_le_at(tiff, {{'I' | 'I' << 8, 2}, {42, 2}, {8, 4}});
+    put_le_at(tiff, {{1, 2}, {0x8825, 2}, {4, 2}, {1, 4}, {26, 4}, {0, 4}, {count, 2}});
+    for (std::uint32_t k = 0; k < count; ++k) {
+      put_le_at(tiff, {{2, 2}, {5, 2}, {3, 4}, {(k + 1) * (48u << 10), 4}});
+    }
+    put_le_at(tiff, {{0, 4}});
+    return std::vector<std::pair<std::uint64_t, Bytes>>{{0, tiff}};
+  };
+  const struct {
+    const char* name;
+    std::uint64_t size;
+    std::vector<std::pair<std::uint64_t, Bytes>> pieces;
+  } cases[] = {
+      {"texts.tif", 400 * MiB, texts()},
+      {"latitudes.tif", 1000 * MiB, latitudes()},
+  };
+  QTemporaryDir dir;
+  for (const auto& c : cases) {
+    const QString path = write_sparse(dir.filePath(c.name), c.size, c.pieces);
+    OsPhotoFile file;
+    ASSERT_TRUE(file.open(to_ansi(path)));
+    CountedFile counted(file);
+    const ReadPlan plan = read_plan_for(to_ansi(path));
+    ExifRecord record;
+    const FileExifResult found = locate_exif_in_file(record, counted, plan);
+    EXPECT_EQ(found.status, PhotoFileStatus::cannot_read) << c.name;
+    EXPECT_LE(found.peak_bytes_held, plan.far.memory + MiB) << c.name;
+    EXPECT_LE(counted.reads, static_cast<int>(plan.far.reads) + 8) << c.name;
+    EXPECT_LE(counted.bytes_read, plan.far.bytes + MiB) << c.name;
+  }
 }
 
 }  // namespace
