@@ -144,6 +144,17 @@ class AlbumPreviews : public ::testing::Test {
   void write_template(const QByteArray& text) { write_bytes(path("template.html"), text); }
 
   // The page's text, after its byte-order mark.
+  // Writes each photo (its name and bytes) into a/ and makes the album of them: the page's lists.
+  template <typename Photos>
+  QList<QByteArray> album_of(const Photos& photos) {
+    QStringList names;
+    for (const auto& photo : photos) {
+      write_bytes(path(QStringLiteral("a/") + photo.name), photo.bytes);
+      names.append(QStringLiteral("a/") + photo.name);
+    }
+    return run(names).split('|');
+  }
+
   QByteArray run(const QStringList& photos, bool previews = true) {
     QList<AnsiText> paths;
     for (const QString& photo : photos) paths.append(to_ansi(path(photo)));
@@ -334,12 +345,7 @@ TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone
       {"huge.heic", huge, QSize(), false},
       {"truncated.heic", truncated, QSize(), false},
   };
-  QStringList names;
-  for (const auto& photo : photos) {
-    write_bytes(path(QStringLiteral("a/") + photo.name), photo.bytes);
-    names.append(QStringLiteral("a/") + photo.name);
-  }
-  const QList<QByteArray> parts = run(names).split('|');
+  const QList<QByteArray> parts = album_of(photos);
   ASSERT_EQ(parts.size(), 4);
   EXPECT_EQ(parts[3], "0");  // every photo is on the map, hostile ones too
   const QList<QByteArray> on_page = parts[0].split(',');
@@ -402,12 +408,7 @@ TEST_F(AlbumPreviews, PicturesDeclaringMoreThanTheCapAreRefused) {
       {"stray-bytes.jpg",
        photo_with_thumbnail(bomb_jpeg(30000, 30000, false, false).insert(2, "\0\x17", 2), 1), ""},
   };
-  QStringList names;
-  for (const auto& photo : photos) {
-    write_bytes(path(QStringLiteral("a/") + photo.name), photo.bytes);
-    names.append(QStringLiteral("a/") + photo.name);
-  }
-  const QList<QByteArray> parts = run(names).split('|');
+  const QList<QByteArray> parts = album_of(photos);
   ASSERT_EQ(parts.size(), 4);
   EXPECT_EQ(parts[3], "0");
   const QList<QByteArray> on_page = parts[0].split(',');
