@@ -124,11 +124,13 @@ stage_done
 
 # --- qtbase ------------------------------------------------------------------------------------
 # Core, Concurrent, Gui and Widgets with the windows platform plugin; the rest is switched off.
-# libjpeg, libpng, harfbuzz, pcre2 and double-conversion are qtbase's own copies; zlib is Debian's
-# MinGW build (zlib1.dll).
+# libjpeg, libpng, harfbuzz, pcre2, double-conversion and FreeType are qtbase's own copies
+# (FreeType only because the offscreen platform plugin, which the tests use, needs it); zlib is
+# Debian's MinGW build (zlib1.dll).
 build_qtbase() {
   local b=$work/qtbase
-  rm -rf "$b"
+  # A build that was cut short goes on where it stopped.
+  [ $rebuild -eq 0 ] || rm -rf "$b"
   cmake -S "$cache_root/src/qtbase" -B "$b" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$cache_root/toolchain.cmake" \
     -DTRAILBOOK_WINDOWS_PREFIX="$prefix" \
@@ -138,8 +140,8 @@ build_qtbase() {
     -DQT_GENERATE_SBOM=OFF -DFEATURE_pkg_config=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
     -DINPUT_opengl=no -DFEATURE_icu=OFF -DFEATURE_printsupport=OFF -DFEATURE_tabletevent=OFF \
-    -DFEATURE_testlib=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_freetype=OFF \
-    -DFEATURE_fontconfig=OFF -DFEATURE_direct2d=OFF -DFEATURE_sql_sqlite=OFF \
+    -DFEATURE_testlib=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF \
+    -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF -DFEATURE_fontconfig=OFF -DFEATURE_direct2d=OFF -DFEATURE_sql_sqlite=OFF \
     -DFEATURE_system_zlib=ON -DFEATURE_system_jpeg=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF \
     -DFEATURE_concurrent=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON \
@@ -232,6 +234,8 @@ fi
 export WINEPREFIX=${WINEPREFIX:-$cache_base/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# The persistent wine session started below ends with the script.
+trap 'wineserver -k 2>/dev/null || true' EXIT
 gcc_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
 mingw_lib=/usr/x86_64-w64-mingw32/lib
 
@@ -277,6 +281,8 @@ if wanted trailbook; then
   fi
   # The test programs are run while building (to list their tests), so the DLLs come first.
   deploy_runtime "$build_dir/bin" test
+  # One wine session for all the programs run from here on, instead of one each.
+  wineserver -p
   nice -n 10 cmake --build "$build_dir" --parallel "$jobs"
   check_imports "$build_dir/bin"
   stage_done
@@ -318,6 +324,8 @@ compare_with_linux_album() {  # label windows-program
 # Starts the window under xvfb-run, takes a screenshot after a few seconds and closes it.
 window_screenshot() {  # program png
   local program=$1 png=$2
+  # A wine session started without a display (the tests') would keep the window off the screen.
+  wineserver -k 2>/dev/null || true
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
     wine "$1" & pid=$!
     for _ in $(seq 30); do sleep 1; xwininfo -root -tree 2>/dev/null | grep -q "\"Trailbook" && break; done
@@ -327,6 +335,7 @@ window_screenshot() {  # program png
 
 if [ $run_tests -eq 1 ] && wanted tests; then
   stage tests
+  wineserver -p
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --timeout 600 \
     2>&1 | tee "$build_dir/wine-tests.log" | grep -E '(tests passed|tests failed|\*\*\*Failed|\*\*\*Timeout|\*\*\*Exception)' || true
   grep -q '100% tests passed' "$build_dir/wine-tests.log"
