@@ -118,6 +118,12 @@ fetch_source() {  # package version folder
     dpkg-source --no-check -x "${package}_${version#*:}.dsc" "$folder" >/dev/null )
 }
 fetch_source qt6-base "$qt_version" qtbase
+# Qt 6.4's Gui has the DirectWrite font database only along with Direct2D, while the windows
+# platform plugin offers it (fontengine=directwrite) whenever DirectWrite 3 is there: without
+# Direct2D the plugin does not link. The plugin offers it only along with Direct2D here; its
+# default font engine is not affected.
+perl -0pi -e 's/#if QT_CONFIG\(directwrite3\)\n(\s+if \(d->m_options & QWindowsIntegration::FontDatabaseDirectWrite\))/#if QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)\n$1/' \
+  "$cache_root/src/qtbase/src/plugins/platforms/windows/qwindowsintegration.cpp"
 fetch_source libde265 "$de265_version" libde265
 fetch_source libheif "$heif_version" libheif
 stage_done
@@ -336,7 +342,10 @@ window_screenshot() {  # program png
 if [ $run_tests -eq 1 ] && wanted tests; then
   stage tests
   wineserver -p
+  left_out=$(grep -v '^#' "$root/scripts/windows/tests-left-out.txt" | awk 'NF {print $1}' | paste -sd'|')
+  echo "left out (POSIX only): $(grep -vc '^#' "$root/scripts/windows/tests-left-out.txt") tests"
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --timeout 600 \
+    -E "^($left_out)\$" \
     2>&1 | tee "$build_dir/wine-tests.log" | grep -E '(tests passed|tests failed|\*\*\*Failed|\*\*\*Timeout|\*\*\*Exception)' || true
   grep -q '100% tests passed' "$build_dir/wine-tests.log"
   compare_with_linux_album build "$build_dir/bin/trailbook-album.exe"
