@@ -21,7 +21,8 @@
 
 namespace {
 
-// Tahoma at a character height of 15 px; fontconfig picks the nearest face where it is missing.
+// Tahoma at a character height of 15 px: a face of Windows itself; on Linux fontconfig picks the
+// nearest face where it is missing.
 QFont form_font() {
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(15);

@@ -31,6 +31,9 @@ QByteArray native_name(const AnsiText& file_name) {
 
 }  // namespace
 
+// Out of line, where the Windows member's type is complete.
+OsPhotoFile::OsPhotoFile() = default;
+
 #ifndef _WIN32
 
 OsPhotoFile::~OsPhotoFile() {

@@ -8,7 +8,7 @@
 
 class OsPhotoFile : public RandomAccessFile {
  public:
-  OsPhotoFile() = default;
+  OsPhotoFile();
   OsPhotoFile(const OsPhotoFile&) = delete;
   OsPhotoFile& operator=(const OsPhotoFile&) = delete;
   ~OsPhotoFile() override;

@@ -2,7 +2,8 @@
 
 // The process code page is Qt's local 8-bit encoding: UTF-8 on Linux and other Unix systems
 // (what file names use there, so no character of a path is lost), the ANSI code page on
-// Windows. Characters it cannot hold come out as '?'.
+// Windows, which the programs' manifest makes UTF-8 from Windows 10 version 1903 on (older
+// Windows keep the system's code page). Characters it cannot hold come out as '?'.
 
 WideText to_wide(const AnsiText& text) {
   return QString::fromLocal8Bit(text);

@@ -12,7 +12,8 @@
 #include <QThread>
 
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "tests/posix_files.h"
 
 #include "album_command_runner.h"
 
@@ -271,7 +272,7 @@ TEST(AlbumCommand, NeverWritesThroughALinkPlantedAtThePageName) {
 
   QString program = QStringLiteral(TRAILBOOK_ALBUM_PROGRAM);
   QStringList arguments = {folder + QStringLiteral("/IMG_0101.JPG")};
-  if (::geteuid() == 0) {
+  if (running_as_root()) {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (setpriv.isEmpty()) GTEST_SKIP() << "running as root and no setpriv to run as nobody";
     arguments = QStringList({QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),

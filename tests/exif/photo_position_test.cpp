@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
+#include "tests/posix_files.h"
 
 #include "exif/file_exif_locator.h"
 #include "tests/exif/exif_test_data.h"
@@ -94,7 +94,7 @@ TEST_F(PhotoPositionTest, FailuresLeaveThePositionEmpty) {
   big.close();
   // A pipe without a writer: opening it for reading must not wait for one.
   const AnsiText pipe = to_ansi(dir_.filePath("pipe.jpg"));
-  ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+  ASSERT_TRUE(make_named_pipe(pipe));
   // A name with a zero byte in it names no file, not the file named by the part before it.
   const AnsiText cut_name = write("photo.jpg", build_jpeg(build_exif_block(photo_exif(""))));
 

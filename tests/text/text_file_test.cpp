@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
+#include "tests/posix_files.h"
 
 #include "text/app_error.h"
 
@@ -85,7 +85,7 @@ TEST_F(LoadTextLines, NamesTheAbsolutePathAndReasonWhenItCannotOpen) {
 // may never end) and a huge file are refused at once with a clear reason.
 TEST_F(LoadTextLines, RefusesWhatIsNoRegularFileOfASensibleSize) {
   const QString pipe = folder.filePath("pipe.txt");
-  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(make_named_pipe(QFile::encodeName(pipe)));
   const QString huge = folder.filePath("huge.txt");
   QFile sparse(huge);
   ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(largest_data_file + 1));
