@@ -40,10 +40,14 @@ class AlbumPreviewStep {
   // preview.
   void finish(std::span<PhotoRow> rows, AlbumLog& log);
 
+  // Frees what finish() left of the jobs; any thread may call it once finish() has returned.
+  void release_jobs() { std::deque<Job>().swap(jobs_); }
+
   struct Job {
     AnsiText photo;
     PhotoFileFacts facts;
     AnsiText file_name;  // of the preview written; empty when none
+    AnsiText url;        // of the preview, relative to the page
     bool reused = false;
     WideText error;
   };
