@@ -1,6 +1,7 @@
 #include "album/add_photos.h"
 
 #include "album/make_album.h"
+#include "album/photo_folder.h"
 
 namespace {
 
@@ -17,6 +18,20 @@ class CommandRunningGuard {
   AlbumHost& host_;
 };
 
+std::int32_t make_album_of(AlbumHost& host, const QList<AnsiText>& photos,
+                           const WideText& template_file, const TrackSet* tracks,
+                           const TimeOptions& time) {
+  const AlbumSettings settings{to_ansi(template_file), [&host] { return host.local_now(); }, true,
+                               tracks, time};
+  const AlbumResult result = make_album(photos, settings, host);
+  if (result.refused) {
+    host.show_message(too_many_photos_message());
+    return 0;
+  }
+  if (!result.page_path.isEmpty()) host.open_with_shell(to_wide(result.page_path));
+  return result.photos_added;
+}
+
 }  // namespace
 
 std::int32_t add_photos(AlbumHost& host, const WideText& template_file, const TrackSet* tracks,
@@ -29,13 +44,17 @@ std::int32_t add_photos(AlbumHost& host, const WideText& template_file, const Tr
   QList<AnsiText> photos;
   photos.reserve(files.size());
   for (const WideText& file : files) photos.append(to_ansi(file));
-  const AlbumSettings settings{to_ansi(template_file), [&host] { return host.local_now(); }, true,
-                               tracks, time};
-  const AlbumResult result = make_album(photos, settings, host);
-  if (result.refused) {
-    host.show_message(too_many_photos_message());
-    return 0;
-  }
-  if (!result.page_path.isEmpty()) host.open_with_shell(to_wide(result.page_path));
-  return result.photos_added;
+  return make_album_of(host, photos, template_file, tracks, time);
+}
+
+std::int32_t add_photo_folder(AlbumHost& host, const WideText& template_file,
+                              const TrackSet* tracks, const TimeOptions& time) {
+  const CommandRunningGuard guard(host);
+  host.clear_log();
+  WideText folder;
+  if (!host.pick_photo_folder(folder)) return 0;
+  QList<AnsiText> photos;
+  host.wait_for(QStringLiteral("Listing the photos in the folder..."),
+                [&] { photos = photo_files_in(to_ansi(folder), max_album_photos + 1); });
+  return make_album_of(host, photos, template_file, tracks, time);
 }

@@ -12,3 +12,9 @@
 // on `tracks` when there are any, with their times found by `time`.
 std::int32_t add_photos(AlbumHost& host, const WideText& template_file,
                         const TrackSet* tracks = nullptr, const TimeOptions& time = {});
+
+// The same for the photos directly inside one folder (album/photo_folder.h), as trailbook-album
+// takes a folder: the host is asked for the folder instead of the files, so that a large library
+// needs no selection of every file in the dialog.
+std::int32_t add_photo_folder(AlbumHost& host, const WideText& template_file,
+                              const TrackSet* tracks = nullptr, const TimeOptions& time = {});

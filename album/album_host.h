@@ -12,6 +12,9 @@ class AlbumHost : public AlbumLog {
   // Shows the multi-select open dialog for photos. Returns false when the user cancels;
   // otherwise `files` holds the chosen full paths.
   virtual bool pick_photo_files(QStringList& files) = 0;
+  // Shows the folder dialog for Add Folder. Returns false when the user cancels; otherwise
+  // `folder` holds the chosen folder's full path.
+  virtual bool pick_photo_folder(WideText& folder) = 0;
   virtual void clear_log() = 0;
   // A plain modal message (OK only, no icon), captioned with the application title.
   virtual void show_message(const WideText& text) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 // Where the album road writes its log: the window's log box, standard output, or a test's list.
+#include <functional>
+
 #include "text/text_types.h"
 
 class AlbumLog {
@@ -22,5 +24,13 @@ class AlbumLog {
   virtual void step_progress(qsizetype done, qsizetype count) {
     (void)done;
     (void)count;
+  }
+  // Runs work that may hold the caller for long (listing a large folder; ordering the photos and
+  // writing the page), which `what` names: a window runs it on another thread, shows `what` in
+  // its status bar and repaints meanwhile. `work` writes nothing to this log and its errors reach
+  // the caller. By default it runs right here.
+  virtual void wait_for(const WideText& what, const std::function<void()>& work) {
+    (void)what;
+    work();
   }
 };

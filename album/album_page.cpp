@@ -155,6 +155,10 @@ bool is_album_template(const AnsiText& template_text) {
   return false;
 }
 
+bool template_uses_previews(const AnsiText& template_text) {
+  return template_text.contains("{vorn_preview_urls}");
+}
+
 AnsiText read_album_template(const AnsiText& path) {
   const WideText text = load_text(path);
   const qsizetype end = text.indexOf(QChar(u'\0'));
@@ -204,7 +208,7 @@ AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_p
   if (template_text.contains("{vorn_photo_urls}")) {
     lists.photo_urls = build_photo_urls(rows, ansi_folder_of(page_path));
   }
-  if (template_text.contains("{vorn_preview_urls}")) lists.preview_urls = build_preview_urls(rows);
+  if (template_uses_previews(template_text)) lists.preview_urls = build_preview_urls(rows);
   lists.photos_without_position = AnsiText::number(photos_without_position);
   if (track_pieces != nullptr) {
     lists.track = *track_pieces;

@@ -43,6 +43,9 @@ AnsiText read_album_template(const AnsiText& path);
 // page, is no album template.
 bool is_album_template(const AnsiText& template_text);
 
+// Whether a template shows previews (holds "{vorn_preview_urls}"): only then are they made.
+bool template_uses_previews(const AnsiText& template_text);
+
 // The page file's bytes: a UTF-8 byte-order mark, then the text, up to its first NUL, in UTF-8
 // with CR LF for every line break (CR LF, lone CR, lone LF) but the one that ends the text.
 QByteArray album_page_bytes(const AnsiText& page_text);

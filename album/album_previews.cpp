@@ -25,6 +25,8 @@ void make_one(AlbumPreviewStep::Job& job, const PreviewFolder& folder,
       written = write_new_file_in_own_folder(bytes, folder.folder + name, ".jpg");
     }
     job.file_name = ansi_name_of(written);
+    // Here on the worker rather than for every row after the wait.
+    job.url = folder.url + job.file_name.toPercentEncoding();
   } catch (const AppError& failure) {
     job.error = failure.message();
   }
@@ -48,7 +50,7 @@ void AlbumPreviewStep::add(PhotoRow& row) {
       folder_error_ = failure.message();
     }
   }
-  Job& job = jobs_.emplace_back(Job{row.path, row.file_facts, {}, false, {}});
+  Job& job = jobs_.emplace_back(Job{row.path, row.file_facts, {}, {}, false, {}});
   row.file_facts.thumbnail_bytes = QByteArray();
   if (!folder_) return;
   const qsizetype kept = job.facts.thumbnail_bytes.size();
@@ -80,8 +82,9 @@ void AlbumPreviewStep::finish(std::span<PhotoRow> rows, AlbumLog& log) {
     log.step(QStringLiteral("No previews: ") + folder_error_);
     return;
   }
-  // The calling thread reports progress (a window repaints there) until the pool is through.
-  while (!pool_.waitForDone(100)) log.step_progress(done_.load(std::memory_order_relaxed), count);
+  // The calling thread reports progress about 30 times a second (a window repaints there) until
+  // the pool is through.
+  while (!pool_.waitForDone(30)) log.step_progress(done_.load(std::memory_order_relaxed), count);
   log.step_progress(count, count);
 
   std::int32_t made = 0, reused = 0, failed = 0;
@@ -94,7 +97,7 @@ void AlbumPreviewStep::finish(std::span<PhotoRow> rows, AlbumLog& log) {
       continue;
     }
     (job.reused ? reused : made) += 1;
-    rows[i].preview_url = folder_->url + job.file_name.toPercentEncoding();
+    rows[i].preview_url = job.url;
   }
   log.step(QStringLiteral("Previews: ") + format_int(made) + QStringLiteral(" made, ") +
            format_int(reused) + QStringLiteral(" reused, ") + format_int(failed) +

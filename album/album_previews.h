@@ -42,11 +42,14 @@ class AlbumPreviewStep {
 
   // Removes the folder this step made and the previews in it, for a page that was not written.
   void discard();
+  // Frees what finish() left of the jobs; any thread may call it once finish() has returned.
+  void release_jobs() { std::deque<Job>().swap(jobs_); }
 
   struct Job {
     AnsiText photo;
     PhotoFileFacts facts;
     AnsiText file_name;  // of the preview written; empty when none
+    AnsiText url;        // of the preview, relative to the page
     bool reused = false;
     WideText error;
   };

@@ -1,5 +1,7 @@
 #include "album/make_album.h"
 
+#include <exception>
+
 #include "album/album_log_texts.h"
 #include "album/album_page.h"
 #include "album/album_previews.h"
@@ -78,6 +80,12 @@ PhotosReadAhead read_all_photos(const QList<AnsiText>& photos, const TrackSet& t
   return read;
 }
 
+// Lines written on another thread, for the log once the work is done.
+struct KeptLines : AlbumLog {
+  void append_line(const WideText& line) override { lines.append(line); }
+  QStringList lines;
+};
+
 }  // namespace
 
 WideText too_many_photos_message() {
@@ -107,10 +115,11 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   };
   const std::optional<AnsiText> template_text =
       count > 0 ? try_read_template(settings.template_file) : std::nullopt;
-  // Previews are made while the photos are read; not for a template the page writer refuses, as
-  // no page will be written (it says why).
+  // Previews are made while the photos are read, and only for a template that shows them: one
+  // without their placeholder (or one the page writer refuses) gets the page and the log it had
+  // before previews existed, and no folder beside the page.
   std::optional<AlbumPreviewStep> previews;
-  if (settings.previews && template_text && is_album_template(*template_text)) {
+  if (settings.previews && template_text && template_uses_previews(*template_text)) {
     previews.emplace(page_path);
   }
   const bool with_track = settings.tracks != nullptr && !settings.tracks->segments.empty();
@@ -165,21 +174,36 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
 
   // Before the ordering, so that the step's texts come in the order the photos were given.
   if (previews && !rows.empty()) previews->finish(rows, log);
-  sort_photo_rows(rows);
-  separate_shared_positions(rows);
-  const AnsiText track_pieces =
-      track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
-            : AnsiText();
-  try {
-    result.page_path = write_album_page(
-        rows, page_path, settings.template_file, log,
-        static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
-        track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
-  } catch (const AppError&) {
+  // The last stages take a while for many photos: they run under wait_for, and the page
+  // writer's lines reach the log after them, in their order, also when it fails.
+  KeptLines page_lines;
+  std::exception_ptr failure;
+  std::int32_t photos_on_page = 0;
+  log.wait_for(QStringLiteral("Writing the album page..."), [&] {
+    try {
+      sort_photo_rows(rows);
+      separate_shared_positions(rows);
+      const AnsiText track_pieces =
+          track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
+                : AnsiText();
+      result.page_path = write_album_page(
+          rows, page_path, settings.template_file, page_lines,
+          static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
+          track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
+      // Freeing a hundred thousand rows and preview jobs takes a while too.
+      photos_on_page = static_cast<std::int32_t>(rows.size());
+      std::vector<PhotoRow>().swap(rows);
+      if (previews) previews->release_jobs();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  for (const WideText& line : page_lines.lines) log.append_line(line);
+  if (failure) {
     // No page refers to the previews: nothing the run made stays behind (a full disk).
     if (previews) previews->discard();
-    throw;
+    std::rethrow_exception(failure);
   }
-  if (!result.page_path.isEmpty()) result.photos_added = static_cast<std::int32_t>(rows.size());
+  if (!result.page_path.isEmpty()) result.photos_added = photos_on_page;
   return result;
 }

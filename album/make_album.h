@@ -22,7 +22,8 @@ struct AlbumSettings {
       template_file;  // the page template (the file system's bytes), filled afresh on every album
   // The local time that names the page; read once, when the run reaches its first photo.
   std::function<QDateTime()> clock;
-  // Whether a folder of small previews goes beside the page (album/album_previews.h).
+  // Whether a folder of small previews goes beside the page (album/album_previews.h), when the
+  // template shows them.
   bool previews = true;
   // Tracks to place the photos without a position on; none or an empty set: no track step.
   const TrackSet* tracks = nullptr;

@@ -1,8 +1,6 @@
 #include "album/photo_patterns.h"
 
-#include <QRegularExpression>
 #include <algorithm>
-#include <vector>
 
 const QStringList& photo_name_patterns() {
   // The reader tells a file's kind by its first bytes; these names only pick the files offered.
@@ -19,18 +17,17 @@ WideText photo_dialog_title() {
 }
 
 WideText photo_dialog_caption() {
-  return QStringLiteral("Photos");
+  return QStringLiteral("Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)");
 }
 
 bool is_photo_file_name(const WideText& file_name) {
-  static const std::vector<QRegularExpression> expressions = [] {
-    std::vector<QRegularExpression> list;
-    for (const QString& pattern : photo_name_patterns()) {
-      list.push_back(QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive));
-    }
+  // Every pattern is "*." and a suffix: a name matches when it ends with one, in any letter case.
+  static const QStringList suffixes = [] {
+    QStringList list;
+    for (const QString& pattern : photo_name_patterns()) list.append(pattern.mid(1));
     return list;
   }();
-  return std::ranges::any_of(expressions, [&](const QRegularExpression& expression) {
-    return expression.match(file_name).hasMatch();
+  return std::ranges::any_of(suffixes, [&](const QString& suffix) {
+    return file_name.endsWith(suffix, Qt::CaseInsensitive);
   });
 }

@@ -10,7 +10,8 @@
 // PEF, RAF.
 const QStringList& photo_name_patterns();
 
-// The open dialog's title, and the caption of its one entry, which lists every pattern.
+// The open dialog's title, and the caption of its one entry, which names the first five patterns
+// as the dialog always has; the entry lists files by every pattern.
 WideText photo_dialog_title();
 WideText photo_dialog_caption();
 

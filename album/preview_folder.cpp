@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "album/page_file.h"
@@ -13,6 +16,7 @@
 #include "text/text_ops.h"
 
 #ifndef _WIN32
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +68,38 @@ PreviewFolder create_preview_folder(const AnsiText& page_path) {
                      .arg(to_wide(stem + folder_suffix),
                           failure_reason(QString::fromLocal8Bit(std::strerror(error)))));
 }
+
+namespace {
+
+// The names of the real folders (no links) in `page_folder` that end in "_previews". A folder of
+// photos may hold a hundred thousand names: its own record of each entry's kind spares a status
+// call for most of them.
+QStringList preview_folder_names(const AnsiText& page_folder) {
+#ifndef _WIN32
+  QStringList names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(page_folder.constData()), ::closedir);
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const AnsiText name(entry->d_name);
+    if (!name.endsWith(folder_suffix) || entry->d_type == DT_REG || entry->d_type == DT_LNK) {
+      continue;
+    }
+    if (entry->d_type != DT_DIR) {
+      struct stat status;
+      if (::lstat((page_folder + name).constData(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        continue;
+      }
+    }
+    names.append(to_wide(name));
+  }
+  return names;
+#else
+  return QDir(to_wide(page_folder))
+      .entryList({QStringLiteral("*_previews")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+#endif
+}
+
+}  // namespace
 
 namespace {
 
@@ -121,10 +157,9 @@ std::optional<int> open_if_ours_alone(const AnsiText&) {
 }  // namespace
 
 EarlierPreviewFolders::EarlierPreviewFolders(const AnsiText& page_folder, const AnsiText& own) {
-  const QStringList names =
-      QDir(to_wide(page_folder))
-          .entryList({QStringLiteral("*_previews")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden,
-                     QDir::Name | QDir::Reversed);
+  QStringList names = preview_folder_names(page_folder);
+  // Newest first: the names begin with the pages' date and time.
+  std::sort(names.begin(), names.end(), std::greater<>());
   for (const WideText& name : names) {
     const AnsiText path = page_folder + to_ansi(name) + '/';
     if (path == own) continue;

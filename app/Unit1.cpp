@@ -62,6 +62,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   // The panel and the status bar have fixed sizes; the window takes exactly their size plus the
   // menu bar and cannot be resized.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The log box is read-only: it keeps no undo history of the lines a run appends.
+  Memo1->setUndoRedoEnabled(false);
   StatusBar1->setFont(status_font());
   StatusBar1->showMessage(home_page_display_text());
 
@@ -70,6 +72,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
   bind(AddPhotos1, &QAction::triggered, &TForm1::AddPhotos1Click);
+  bind(AddFolder1, &QAction::triggered, &TForm1::AddFolder1Click);
   bind(AddTrack1, &QAction::triggered, &TForm1::AddTrack1Click);
   bind(ClearTracks1, &QAction::triggered, &TForm1::ClearTracks1Click);
   bind(Exit1, &QAction::triggered, &TForm1::Exit1Click);
@@ -81,14 +84,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 TForm1::~TForm1() = default;
 
 void TForm1::Button1Click() {
-  run_command([this] { add_photos_with_tracks(); });
+  run_command([this] { add_photos_with_tracks(false); });
 }
 
 void TForm1::AddPhotos1Click() {
-  run_command([this] { add_photos_with_tracks(); });
+  run_command([this] { add_photos_with_tracks(false); });
 }
 
-void TForm1::add_photos_with_tracks() {
+void TForm1::AddFolder1Click() {
+  run_command([this] { add_photos_with_tracks(true); });
+}
+
+void TForm1::add_photos_with_tracks(bool from_folder) {
   TimeOptions time;
   const WideText offset = TimeOffsetEdit1->text().trimmed();
   if (!offset.isEmpty()) {
@@ -100,7 +107,12 @@ void TForm1::add_photos_with_tracks() {
       return;
     }
   }
-  add_photos(*this, template_path, tracks.segments.empty() ? nullptr : &tracks, time);
+  const TrackSet* track_set = tracks.segments.empty() ? nullptr : &tracks;
+  if (from_folder) {
+    add_photo_folder(*this, template_path, track_set, time);
+  } else {
+    add_photos(*this, template_path, track_set, time);
+  }
 }
 
 void TForm1::AddTrack1Click() {
@@ -130,11 +142,7 @@ void TForm1::FormShow() {
   home_url = home_page_address();
   version_file_path = program_folder_text + to_ansi(QDir::toNativeSeparators("ini/t.txt"));
   const QStringList lines = load_text_lines(to_wide(version_file_path));
-  if (lines.isEmpty()) {
-    throw AppError(
-        QStringLiteral("List index out of bounds (0): the version file \"%1\" holds no line")
-            .arg(to_wide(version_file_path)));
-  }
+  if (lines.isEmpty()) throw AppError(QStringLiteral("List index out of bounds (0)"));
   const AnsiText version_text = to_ansi(lines.first());
   setWindowTitle(to_wide("Trailbook " + version_text));
 }

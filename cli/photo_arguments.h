@@ -6,14 +6,9 @@
 #include "text/text_types.h"
 
 // Files stay as given, in their order (missing ones too: the reader reports them). A folder
-// stands for the photo files directly inside it (regular files and links to them, hidden ones
-// left out), names matched by the dialog's patterns in any letter case, sorted by name; each
-// comes out as the folder argument joined with the name.
+// stands for the photo files directly inside it (album/photo_folder.h: photo_files_in), each
+// joined to the folder argument as given.
 QList<AnsiText> expand_photo_arguments(const QList<AnsiText>& arguments);
-
-// The order of the files of a folder: by name ignoring letter case, then by code unit, then by
-// byte, so the order is total and repeatable.
-bool photo_name_less(const AnsiText& a, const AnsiText& b);
 
 // `path` made absolute against the working folder and cleaned of "." and ".." steps, byte by
 // byte.

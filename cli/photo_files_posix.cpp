@@ -1,37 +1,11 @@
-#include <QDir>
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
 
 #include <cstdlib>
 #include <memory>
 
 #include "cli/photo_arguments.h"
 #include "cli/photo_files.h"
-
-bool is_folder(const AnsiText& path) {
-  struct stat status {};
-  return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-AnsiText folder_prefix(const AnsiText& folder) {
-  return folder.endsWith('/') ? folder : folder + '/';
-}
-
-QList<AnsiText> names_in(const AnsiText& folder, const AnsiText& prefix) {
-  QList<AnsiText> names;
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.constData()), ::closedir);
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const AnsiText name(entry->d_name);
-    if (name.startsWith('.')) continue;
-    struct stat status {};
-    // Links count as what they point to, as in the dialog.
-    if (::stat((prefix + name).constData(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
-    names.append(name);
-  }
-  return names;
-}
 
 namespace {
 

@@ -13,6 +13,7 @@ class FakeAlbumHost : public AlbumHost {
   // Script.
   bool confirm_dialog = true;
   QStringList files_to_pick;
+  WideText folder_to_pick;
   QDateTime now = QDateTime(QDate(2024, 1, 31), QTime(14, 25, 30));
   std::function<void()> on_photo_started;  // runs inside photo_started
 
@@ -29,6 +30,11 @@ class FakeAlbumHost : public AlbumHost {
   bool pick_photo_files(QStringList& files) override {
     ++dialog_shows;
     if (confirm_dialog) files = files_to_pick;
+    return confirm_dialog;
+  }
+  bool pick_photo_folder(WideText& folder) override {
+    ++dialog_shows;
+    if (confirm_dialog) folder = folder_to_pick;
     return confirm_dialog;
   }
   void clear_log() override { log.clear(); }

@@ -6,7 +6,7 @@ namespace {
 
 TEST(PhotoPatterns, DialogOffersEveryPatternInOneEntry) {
   EXPECT_EQ(photo_dialog_title(), "Open photo files:");
-  EXPECT_EQ(photo_dialog_caption(), "Photos");
+  EXPECT_EQ(photo_dialog_caption(), "Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)");
   EXPECT_EQ(photo_name_patterns().join(u';'),
             "*.jpg;*.jpeg;*.raw;*.tiff;*.tif;*.heic;*.heif;*.hif;*.avif;*.png;*.webp;*.dng;*"
             ".nef;*.cr2;*.cr3;*.arw;*.orf;*.rw2;*.pef;*.raf");

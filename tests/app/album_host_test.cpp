@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QRegularExpression>
 
 #include "album/photo_patterns.h"
@@ -59,7 +60,26 @@ TEST_F(AlbumHostWindow, DialogIsSetUpForSeveralExistingFiles) {
   EXPECT_TRUE(form.pick_photo_files(files));
   EXPECT_EQ(files, QStringList{QStringLiteral("/photos/a.jpg")});
   EXPECT_EQ(seen_filters,
-            QStringList{qt_name_filter(QStringLiteral("Photos"), photo_name_patterns())});
+            QStringList{qt_name_filter(QStringLiteral("Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)"),
+                                       photo_name_patterns())});
+}
+
+// The entry shows its caption alone; its patterns list every format the reader knows.
+TEST_F(AlbumHostWindow, DialogEntryShowsItsCaption) {
+  TForm1 form;
+  desktop.dialog_answer = [](QFileDialog& dialog, QStringList&) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    EXPECT_TRUE(types != nullptr);
+    if (types) {
+      EXPECT_EQ(types->count(), 1);
+      EXPECT_EQ(types->itemText(0), QStringLiteral("Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)"));
+    }
+    EXPECT_TRUE(dialog.nameFilters().value(0).contains(QStringLiteral("*.[hH][eE][iI][cC]")));
+    return false;
+  };
+  QStringList files;
+  EXPECT_FALSE(form.pick_photo_files(files));
 }
 
 // Both ways of starting the command run it: the dialog is asked for photos while the commands

@@ -58,9 +58,10 @@ TEST_F(MainWindow, MenusHoldTheirItemsWithCaptionsAndAccessKeys) {
   EXPECT_EQ(menus[1], form.Help1->menuAction());
   EXPECT_EQ(QKeySequence::mnemonic(form.File1->title()), QKeySequence(Qt::ALT | Qt::Key_F));
   EXPECT_EQ(QKeySequence::mnemonic(form.Help1->title()), QKeySequence(Qt::ALT | Qt::Key_H));
-  expect_menu(*form.File1, {{"AddTrack1", "Add &Track...", Qt::Key_T},
+  expect_menu(*form.File1, {{"AddPhotos1", "&Add Photos...", Qt::Key_A},
+                            {"AddFolder1", "Add &Folder...", Qt::Key_F},
+                            {"AddTrack1", "Add &Track...", Qt::Key_T},
                             {"ClearTracks1", "&Clear Tracks", Qt::Key_C},
-                            {"AddPhotos1", "&Add Photos...", Qt::Key_A},
                             {"N1", nullptr, 0},
                             {"Exit1", "E&xit", Qt::Key_X}});
   expect_menu(*form.Help1, {{"Readme1", "&Readme", Qt::Key_R},

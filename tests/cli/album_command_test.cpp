@@ -64,6 +64,9 @@ TEST(AlbumCommand, LogsEveryPhotoAndPrintsThePagePathLast) {
   const QByteArray bytes = read_file(page.filePath());
   EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFnames=\"IMG_0101.JPG\",\"IMG_0102.JPG\""));
   EXPECT_FALSE(bytes.contains("IMG_0110.JPG"));  // the photo without a position
+  // The template shows no previews, so none are made.
+  EXPECT_EQ(QDir(page.absolutePath()).entryList({QStringLiteral("*_previews")}, QDir::Dirs),
+            QStringList());
 }
 
 struct StatusCase {
