@@ -289,12 +289,13 @@ if wanted trailbook; then
   stage trailbook
   [ -d "$WINEPREFIX" ] || { wineboot --init >/dev/null 2>&1; wineserver -w; }
   if [ ! -f "$build_dir/build.ninja" ]; then
+    mkdir -p "$build_dir"
     cmake -S "$root" -B "$build_dir" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/toolchain.cmake" \
       -DTRAILBOOK_WINDOWS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
       -DCMAKE_BUILD_TYPE=Release -DTRAILBOOK_TESTS=ON -DTRAILBOOK_BROWSER_TESTS=OFF \
-      > "$build_dir.configure.log" 2>&1 || { tail -40 "$build_dir.configure.log"; exit 1; }
+      > "$build_dir/configure.log" 2>&1 || { tail -40 "$build_dir/configure.log"; exit 1; }
   fi
   # The test programs are run while building (to list their tests), so the DLLs come first.
   deploy_runtime "$build_dir/bin" test
