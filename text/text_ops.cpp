@@ -21,7 +21,8 @@ namespace {
 
 qsizetype last_separator(const WideText& path) {
 #ifdef _WIN32
-  return std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u':'));
+  // Windows takes '/' as well as '\\'; Qt and the program's own joins write '/'.
+  return std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
 #else
   // On Unix ':' is an ordinary file-name character.
   return path.lastIndexOf(u'/');
