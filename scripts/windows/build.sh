@@ -182,51 +182,42 @@ cmp -s "$root/scripts/windows/toolchain.cmake" "$cache_root/toolchain.cmake" \
   || cp "$root/scripts/windows/toolchain.cmake" "$cache_root/toolchain.cmake"
 library_stage qtbase
 
+# Configures, builds and installs the CMake project at SOURCE into the prefix, with the options
+# given after it; the logs stay in the work folder, and a failure shows the end of its log.
+cmake_library() {  # name source options...
+  local name=$1 source=$2
+  shift 2
+  local b=$work/$name
+  rm -rf "$b"
+  cmake -S "$source" -B "$b" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$cache_root/toolchain.cmake" -DTRAILBOOK_WINDOWS_PREFIX="$prefix" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release "$@" \
+    > "$work/$name-configure.log" 2>&1 || { tail -40 "$work/$name-configure.log"; return 1; }
+  nice -n 10 cmake --build "$b" --parallel "$jobs" > "$work/$name-build.log" 2>&1 \
+    || { tail -40 "$work/$name-build.log"; return 1; }
+  cmake --install "$b" > "$work/$name-install.log" 2>&1
+}
+
 # libde265: the HEVC decoder that libheif uses; the library only.
 build_libde265() {
-  local b=$work/libde265
-  rm -rf "$b"
-  cmake -S "$cache_root/src/libde265" -B "$b" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$cache_root/toolchain.cmake" -DTRAILBOOK_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-    -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF \
-    > "$work/libde265-configure.log" 2>&1 || { tail -40 "$work/libde265-configure.log"; return 1; }
-  nice -n 10 cmake --build "$b" --parallel "$jobs" > "$work/libde265-build.log" 2>&1 \
-    || { tail -40 "$work/libde265-build.log"; return 1; }
-  cmake --install "$b" > "$work/libde265-install.log" 2>&1
+  cmake_library libde265 "$cache_root/src/libde265" -DBUILD_SHARED_LIBS=ON \
+    -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF
 }
 
 # libheif with libde265 built in (no plugin loading): it decodes HEIC; no encoders, no examples.
 build_libheif() {
-  local b=$work/libheif
-  rm -rf "$b"
-  cmake -S "$cache_root/src/libheif" -B "$b" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$cache_root/toolchain.cmake" -DTRAILBOOK_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+  cmake_library libheif "$cache_root/src/libheif" -DBUILD_SHARED_LIBS=ON \
     -DENABLE_PLUGIN_LOADING=OFF -DWITH_LIBDE265=ON -DWITH_LIBDE265_PLUGIN=OFF \
     -DWITH_X265=OFF -DWITH_DAV1D=OFF -DWITH_AOM_ENCODER=OFF -DWITH_AOM_DECODER=OFF \
     -DWITH_SvtEnc=OFF -DWITH_RAV1E=OFF -DWITH_EXAMPLES=OFF -DWITH_GDK_PIXBUF=OFF \
-    -DBUILD_TESTING=OFF -DWITH_FUZZERS=OFF \
-    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON \
-    > "$work/libheif-configure.log" 2>&1 || { tail -40 "$work/libheif-configure.log"; return 1; }
-  grep -E 'libde265|LIBDE265' "$work/libheif-configure.log" | head -5
-  nice -n 10 cmake --build "$b" --parallel "$jobs" > "$work/libheif-build.log" 2>&1 \
-    || { tail -40 "$work/libheif-build.log"; return 1; }
-  cmake --install "$b" > "$work/libheif-install.log" 2>&1
+    -DBUILD_TESTING=OFF -DWITH_FUZZERS=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON
+  grep -E 'libde265|LIBDE265' "$work/libheif-configure.log" | head -5 || true
 }
 
 # GoogleTest from Debian's googletest package (/usr/src/googletest), for the tests.
 build_googletest() {
-  local b=$work/googletest
-  rm -rf "$b"
-  cmake -S /usr/src/googletest -B "$b" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$cache_root/toolchain.cmake" -DTRAILBOOK_WINDOWS_PREFIX="$prefix" \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF \
-    -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF \
-    > "$work/googletest-configure.log" 2>&1 || { tail -40 "$work/googletest-configure.log"; return 1; }
-  nice -n 10 cmake --build "$b" --parallel "$jobs" > "$work/googletest-build.log" 2>&1 \
-    || { tail -40 "$work/googletest-build.log"; return 1; }
-  cmake --install "$b" > "$work/googletest-install.log" 2>&1
+  cmake_library googletest /usr/src/googletest -DBUILD_SHARED_LIBS=OFF \
+    -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF
 }
 
 library_stage libde265
