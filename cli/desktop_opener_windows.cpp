@@ -1,7 +1,7 @@
 #include "cli/desktop_opener.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <QProcess>
 
