@@ -67,9 +67,9 @@ struct OpenFolder {
   int descriptor = -1;
 };
 
-int create_exclusively(int folder, const AnsiText& name) {
+int create_exclusively(int folder, const AnsiText& name, mode_t mode = 0666) {
   return ::openat(folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                  0666);
+                  mode);
 }
 
 // A new file of ours in `folder`: O_EXCL makes the open fail rather than follow or reuse
@@ -162,7 +162,8 @@ AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& w
   for (int number = 1; number <= max_suffix; ++number) {
     const AnsiText target = candidate_name(stem, extension, number);
     const AnsiText name = ansi_name_of(target);
-    const int descriptor = create_exclusively(in.descriptor, name);
+    // Writable by nobody else whatever the umask, so that a later album can trust and reuse it.
+    const int descriptor = create_exclusively(in.descriptor, name, 0644);
     if (descriptor < 0 && errno == EEXIST) continue;
     if (descriptor < 0) cannot_create(wanted_path, system_reason(errno));
     const bool written = write_all(descriptor, bytes);

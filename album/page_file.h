@@ -20,7 +20,8 @@ AnsiText write_new_file(const QByteArray& bytes, const AnsiText& wanted_path,
 // and is removed again when writing fails. Without the temporary name and the rename, and
 // without the wait for the disk, this costs half the folder updates. A process killed while
 // writing can leave a short file there, but no page refers to it (the page is written after
-// its files), and such a file is no whole JPEG stream. Throws AppError as write_new_file does.
+// its files), and such a file is no whole JPEG stream. The file is writable by its owner alone
+// (0644 at most), whatever the umask. Throws AppError as write_new_file does.
 AnsiText write_new_file_in_own_folder(const QByteArray& bytes, const AnsiText& wanted_path,
                                       const AnsiText& extension);
 

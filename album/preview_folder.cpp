@@ -38,10 +38,11 @@ bool name_taken(const AnsiText& path) {
 #endif
 }
 
-// 0 when the folder was made new, else the reason (EEXIST when the name is taken).
+// 0 when the folder was made new, else the reason (EEXIST when the name is taken). Nobody else
+// may write in it, whatever the umask, so that a later album can trust and reuse its previews.
 int make_folder(const AnsiText& path) {
 #ifndef _WIN32
-  return ::mkdir(path.constData(), 0777) == 0 ? 0 : errno;
+  return ::mkdir(path.constData(), 0755) == 0 ? 0 : errno;
 #else
   if (name_taken(path)) return EEXIST;
   return QDir().mkdir(to_wide(path)) ? 0 : EACCES;

@@ -441,6 +441,20 @@ TEST_F(AlbumPreviews, PicturesDeclaringMoreThanTheCapAreRefused) {
 
 // A preview's name can be worked out by anyone who can see the photo: an earlier folder or
 // preview that someone else owns, or may write, is never taken; the preview is made afresh.
+// Previews are made writable by nobody else whatever the umask, so that they are reused for a
+// user whose umask lets the group write too.
+TEST_F(AlbumPreviews, AreReusedUnderAUmaskThatLetsTheGroupWrite) {
+  const mode_t before = ::umask(002);
+  const QStringList photos = {"u/1.jpg", "u/2.jpg"};
+  ASSERT_TRUE(QDir(root_.path()).mkpath("u"));
+  write_bytes(path(photos[0]), gps_photo("2019:07:14 10:00:00"));
+  write_bytes(path(photos[1]), gps_photo("2019:07:14 11:00:00"));
+  run(photos);
+  run(photos);
+  ::umask(before);
+  EXPECT_EQ(log_.steps.value(1), QStringLiteral("Previews: 0 made, 2 reused, 0 failed."));
+}
+
 TEST_F(AlbumPreviews, ReuseOnlyPreviewsNobodyElseCanHavePutThere) {
   const QByteArray planted = real_jpeg(40, 30);
   const struct {
