@@ -11,5 +11,5 @@
 QList<AnsiText> expand_photo_arguments(const QList<AnsiText>& arguments);
 
 // `path` made absolute against the working folder and cleaned of "." and ".." steps, byte by
-// byte.
+// byte (one implementation per platform: photo_files_posix.cpp, photo_files_windows.cpp).
 AnsiText absolute_photo_path(const AnsiText& path);

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "cli/photo_arguments.h"
-#include "cli/photo_files.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include <QDir>
 
 #include "cli/photo_arguments.h"
-#include "cli/photo_files.h"
 
 // Windows names are UTF-16: they go through the process code page (UTF-8, by the program's
 // manifest) and Qt, and come out with the system's '\'.
