@@ -3,13 +3,13 @@
 #include <exception>
 
 #include "album/album_log_texts.h"
-#include "album/album_page.h"
-#include "album/album_previews.h"
+#include "album/page/album_page.h"
+#include "album/page/track_page_lists.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
-#include "album/track_page_lists.h"
-#include "album/track_step.h"
-#include "album/track_time.h"
+#include "album/previews/album_previews.h"
+#include "album/track/track_step.h"
+#include "album/track/track_time.h"
 #include "exif/photo_position.h"
 #include "text/app_error.h"
 #include "text/text_ops.h"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "album/album_log.h"
-#include "album/gpx_track.h"
-#include "album/photo_clock.h"
+#include "album/track/gpx_track.h"
+#include "album/track/photo_clock.h"
 #include "text/text_types.h"
 
 // The most photos one album takes.

@@ -9,7 +9,7 @@
 
 #include "album/add_photos.h"
 #include "album/program_path.h"
-#include "album/track_time.h"
+#include "album/track/track_time.h"
 #include "app/app_icon.h"
 #include "app/error_report.h"
 #include "app/home_page.h"

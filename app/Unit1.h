@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "album/album_host.h"
-#include "album/gpx_track.h"
+#include "album/track/gpx_track.h"
 #include "text/text_types.h"
 #include "ui_Unit1.h"
 

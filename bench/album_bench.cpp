@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "album/add_photos.h"
-#include "album/album_page.h"
 #include "album/make_album.h"
+#include "album/page/album_page.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "tests/album/fake_album_host.h"

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "exif/exif_block_decoder.h"
-#include "exif/exif_segment_locator.h"
 #include "exif/photo_position.h"
+#include "exif/tiff/exif_block_decoder.h"
+#include "exif/tiff/exif_segment_locator.h"
 #include "tests/exif/exif_test_data.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "exif/exif_record.h"
-#include "exif/exif_result_codes.h"
-#include "exif/exif_segment_locator.h"
 #include "exif/photo_position.h"
+#include "exif/tiff/exif_record.h"
+#include "exif/tiff/exif_result_codes.h"
+#include "exif/tiff/exif_segment_locator.h"
 #include "tests/exif/whole_photo_file.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "album/gpx_track.h"
-#include "album/track_page_lists.h"
-#include "album/track_placing.h"
-#include "album/track_time.h"
+#include "album/page/track_page_lists.h"
+#include "album/track/gpx_track.h"
+#include "album/track/track_placing.h"
+#include "album/track/track_time.h"
 
 namespace {
 

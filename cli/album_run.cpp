@@ -3,9 +3,9 @@
 #include <QDir>
 #include <cstdio>
 
-#include "album/gpx_track.h"
 #include "album/make_album.h"
 #include "album/program_path.h"
+#include "album/track/gpx_track.h"
 #include "cli/console_log.h"
 #include "cli/console_output.h"
 #include "cli/desktop_opener.h"

@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include "album/track_time.h"
+#include "album/track/track_time.h"
 #include "cli/exit_status.h"
 
 using namespace Qt::Literals::StringLiterals;

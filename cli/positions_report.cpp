@@ -1,7 +1,7 @@
 #include "cli/positions_report.h"
 
 #include "album/photo_table.h"
-#include "album/track_step.h"
+#include "album/track/track_step.h"
 #include "cli/console_output.h"
 #include "cli/progress_line.h"
 #include "exif/photo_position.h"

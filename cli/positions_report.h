@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "album/gpx_track.h"
-#include "album/photo_clock.h"
+#include "album/track/gpx_track.h"
+#include "album/track/photo_clock.h"
 #include "text/text_types.h"
 
 // Reads each photo and writes "path, result, latitude, longitude, date-time" to `out`; the last

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "exif/stream_reads.h"
+#include "exif/io/stream_reads.h"
 
 namespace {
 

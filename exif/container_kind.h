@@ -1,6 +1,6 @@
 #pragma once
 // Which kind of file a photo is, told by its first bytes, never by its name.
-#include "exif/loaded_bytes.h"
+#include "exif/io/loaded_bytes.h"
 
 enum class PhotoContainer {
   jpeg,       // FF D8

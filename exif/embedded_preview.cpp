@@ -1,9 +1,10 @@
 #include "exif/embedded_preview.h"
 
 #include "exif/container_kind.h"
-#include "exif/embedded_preview_finders.h"
-#include "exif/file_exif_locator.h"
-#include "exif/stream_reads.h"
+#include "exif/formats/iso_media_preview.h"
+#include "exif/io/lazy_read.h"
+#include "exif/io/stream_reads.h"
+#include "exif/tiff/tiff_preview.h"
 
 namespace {
 

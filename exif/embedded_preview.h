@@ -4,20 +4,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "exif/lazy_file_bytes.h"
-#include "exif/loaded_bytes.h"
-#include "exif/random_access_file.h"
-
-struct EmbeddedPreview {
-  std::uint64_t offset = 0;  // stream offset of the picture's first byte
-  std::uint64_t length = 0;
-  // four_cc("jpeg") for a JPEG stream (FF D8 ...); for a HEIF thumbnail item its item type, such
-  // as "hvc1" (HEVC, whose decoder setup lies in the item's properties) or "av01".
-  std::uint32_t type = 0;
-};
-
-// JPEG previews larger than this are passed over, as no preview is meant to be that large.
-inline constexpr std::uint64_t largest_preview = 32 << 20;
+#include "exif/io/embedded_preview_span.h"
+#include "exif/io/lazy_file_bytes.h"
+#include "exif/io/loaded_bytes.h"
+#include "exif/io/random_access_file.h"
 
 // The best preview of the photo:
 //   TIFF-based raw files: the largest JPEG image among the directories (IFD0 and the ones after

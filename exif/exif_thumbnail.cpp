@@ -1,9 +1,9 @@
 #include "exif/exif_thumbnail.h"
 
-#include "exif/file_exif_locator.h"
-#include "exif/jpeg_segment_walk.h"
-#include "exif/stream_reads.h"
-#include "exif/tiff_reader.h"
+#include "exif/formats/jpeg_segment_walk.h"
+#include "exif/io/lazy_read.h"
+#include "exif/io/stream_reads.h"
+#include "exif/tiff/tiff_reader.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "exif/lazy_file_bytes.h"
-#include "exif/loaded_bytes.h"
-#include "exif/random_access_file.h"
+#include "exif/io/lazy_file_bytes.h"
+#include "exif/io/loaded_bytes.h"
+#include "exif/io/random_access_file.h"
 
 struct ExifThumbnail {
   std::uint64_t offset = 0;  // stream offset of its FF D8

@@ -1,9 +1,9 @@
 #include "exif/file_exif_locator.h"
 
-#include "exif/exif_segment_locator.h"
 #include "exif/exif_thumbnail.h"
-#include "exif/marker_scan.h"
+#include "exif/formats/marker_scan.h"
 #include "exif/photo_exif_locator.h"
+#include "exif/tiff/exif_segment_locator.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "exif/photo_exif_locator.h"
 
-#include "exif/container_exif_locators.h"
 #include "exif/container_kind.h"
-#include "exif/exif_block_decoder.h"
-#include "exif/exif_result_codes.h"
-#include "exif/exif_segment_locator.h"
-#include "exif/jpeg_segment_walk.h"
+#include "exif/formats/container_exif_locators.h"
+#include "exif/formats/jpeg_segment_walk.h"
+#include "exif/tiff/exif_block_decoder.h"
+#include "exif/tiff/exif_result_codes.h"
+#include "exif/tiff/exif_segment_locator.h"
 
 namespace {
 

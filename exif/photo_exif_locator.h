@@ -3,9 +3,9 @@
 // bytes: JPEG, TIFF and TIFF-based raw files, HEIC/HEIF/AVIF and CR3, PNG, WebP, RAF.
 #include <optional>
 
-#include "exif/exif_record.h"
-#include "exif/exif_segment_locator.h"
-#include "exif/loaded_bytes.h"
+#include "exif/io/loaded_bytes.h"
+#include "exif/tiff/exif_record.h"
+#include "exif/tiff/exif_segment_locator.h"
 
 // The segment locator's result for every JPEG stream it decodes. Only where it decodes none does
 // the reader look further: a JPEG's segments are then walked by their lengths (the locator's code

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev librsvg2-bin libheif-dev zlib1g-dev
           pkg-config)
 if [ "$profile" = test ]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xauth
+  packages+=(googletest libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev chromium xvfb xauth
              appstream desktop-file-utils dpkg-dev file imagemagick xdotool
              libimage-exiftool-perl libheif-examples)
 fi

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
+#include "album/program_path.h"
 #include "app/message_boxes.h"
 #include "app/open_dialog.h"
-#include "album/program_path.h"
 #include "app/shell_open.h"
 
 class DesktopCapture {

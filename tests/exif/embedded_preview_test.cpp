@@ -7,7 +7,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "exif/stream_reads.h"
+#include "exif/io/stream_reads.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/memory_file.h"
 

@@ -1,10 +1,10 @@
-#include "exif/exif_block_decoder.h"
+#include "exif/tiff/exif_block_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "exif/exif_result_codes.h"
+#include "exif/tiff/exif_result_codes.h"
 #include "tests/exif/exif_test_data.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "exif/embedded_preview.h"
-#include "exif/exif_block_decoder.h"
 #include "exif/file_exif_locator.h"
 #include "exif/photo_exif_locator.h"
+#include "exif/tiff/exif_block_decoder.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/memory_file.h"
 

@@ -3,7 +3,7 @@
 // and a difference shows which field it is in. Doubles are written exactly (negative zero too).
 #include <string>
 
-#include "exif/exif_record.h"
+#include "exif/tiff/exif_record.h"
 
 std::string exif_record_text(const ExifRecord& record);
 // The same fields as raw bytes: as exact, and quick enough to compare records in a fuzzer.

@@ -1,8 +1,8 @@
-#include "exif/exif_segment_locator.h"
+#include "exif/tiff/exif_segment_locator.h"
 
 #include <gtest/gtest.h>
 
-#include "exif/exif_result_codes.h"
+#include "exif/tiff/exif_result_codes.h"
 #include "tests/exif/exif_test_data.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "exif/exif_record.h"
 #include "exif/file_exif_locator.h"
+#include "exif/tiff/exif_record.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_test_data.h"
 #include "tests/exif/memory_file.h"

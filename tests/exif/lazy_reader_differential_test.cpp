@@ -11,12 +11,12 @@
 #include <random>
 #include <string>
 
-#include "exif/exif_result_codes.h"
-#include "exif/exif_segment_locator.h"
 #include "exif/file_exif_locator.h"
-#include "exif/os_photo_file.h"
+#include "exif/io/os_photo_file.h"
+#include "exif/io/read_plan_hint.h"
 #include "exif/photo_exif_locator.h"
-#include "exif/read_plan_hint.h"
+#include "exif/tiff/exif_result_codes.h"
+#include "exif/tiff/exif_segment_locator.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"
 #include "tests/exif/exif_test_data.h"

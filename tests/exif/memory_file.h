@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "exif/random_access_file.h"
+#include "exif/io/random_access_file.h"
 
 class MemoryFile : public RandomAccessFile {
  public:

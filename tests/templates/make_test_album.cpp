@@ -13,8 +13,8 @@
 #include <exception>
 #include <vector>
 
-#include "album/album_page.h"
 #include "album/make_album.h"
+#include "album/page/album_page.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "text/app_error.h"

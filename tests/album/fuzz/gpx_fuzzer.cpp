@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "album/gpx_track.h"
+#include "album/track/gpx_track.h"
 #include "text/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

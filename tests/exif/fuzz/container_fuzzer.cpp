@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "exif/container_exif_locators.h"
-#include "exif/exif_segment_locator.h"
-#include "exif/jpeg_segment_walk.h"
+#include "exif/formats/container_exif_locators.h"
+#include "exif/formats/jpeg_segment_walk.h"
 #include "exif/photo_exif_locator.h"
+#include "exif/tiff/exif_segment_locator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > UINT32_MAX) return 0;

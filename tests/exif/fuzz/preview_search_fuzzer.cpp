@@ -6,8 +6,9 @@
 #include <optional>
 
 #include "exif/embedded_preview.h"
-#include "exif/embedded_preview_finders.h"
 #include "exif/exif_thumbnail.h"
+#include "exif/formats/iso_media_preview.h"
+#include "exif/tiff/tiff_preview.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "exif/exif_block_decoder.h"
-#include "exif/exif_result_codes.h"
+#include "exif/tiff/exif_block_decoder.h"
+#include "exif/tiff/exif_result_codes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > UINT32_MAX) return 0;
