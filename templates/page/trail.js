@@ -64,9 +64,7 @@ export function refreshTrail() {
     if (day.to <= from || day.from >= to || trackedDay[d]) return;
     // Each day's line starts at the day before's last photo, so the trail has no gaps.
     var first = Math.max(day.from - (selection.day < 0 ? 1 : 0), from);
-    simplifiedLines(trailX, trailY, first, day.to, box).forEach(function (line) {
-      parts[d % DAY_COLOURS.length].push(line.map(walkLatLng));
-    });
+    simplifiedLines(trailX, trailY, first, day.to, box, walkLatLng, parts[d % DAY_COLOURS.length]);
   });
   trailLines.forEach(function (line, c) { line.setLatLngs(parts[c]); });
 }

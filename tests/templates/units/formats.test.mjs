@@ -77,7 +77,9 @@ test('the trail keeps a point per cell, the last one, and the points where it le
     ['one point', [0, 1, view(-1, 1, 0.001)], []],
   ];
   for (const [label, [first, end, box], lines] of CASES) {
-    assert.deepEqual(simplifiedLines(x, y, first, end, box), lines, label);
+    const found = [['before']];
+    simplifiedLines(x, y, first, end, box, (w) => w, found);
+    assert.deepEqual(found, [['before'], ...lines], label);
   }
 });
 
