@@ -90,11 +90,14 @@ function inlineJs(modulesDir, relative) {
   return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
 }
 
-// Bundles one entry and what it imports (page modules and npm packages) into a script.
+// Bundles one entry and what it imports (page modules and npm packages) into a script, strict
+// as the modules are (the script itself would not be), with the modules named from the
+// template's folder.
 async function bundle(entry, modulesDir, options) {
   const result = await esbuild.build({
-    entryPoints: [entry], bundle: true, format: 'iife', write: false, charset: 'ascii',
-    nodePaths: [modulesDir], logLevel: 'silent', legalComments: 'none', ...options,
+    entryPoints: [path.resolve(entry)], bundle: true, format: 'iife', write: false, charset: 'ascii',
+    nodePaths: [modulesDir], logLevel: 'silent', legalComments: 'none', banner: { js: '"use strict";' },
+    absWorkingDir: path.resolve(path.dirname(entry), '..'), ...options,
   }).catch((error) => fail(`${entry}: ${error.message}`));
   return result.outputFiles[0].text;
 }
