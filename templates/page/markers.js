@@ -1,7 +1,7 @@
 // Markers: clusters, stacks and single photos from the clustering index, which is built off
 // the page's own thread (see clusters.js).
 import { start as startClusters } from './clusters.js';
-import { byId } from './dom.js';
+import { byId, reducedMotion } from './dom.js';
 import { formatCount, formatNumber, describeDateTime, plural } from './formats.js';
 import { openGallery } from './gallery.js';
 import { applyHash } from './links.js';
@@ -11,7 +11,6 @@ import { openPhoto, markCurrent } from './popup.js';
 import { markReady } from './tasks.js';
 import { album, exposeActions, timing } from './test_hooks.js';
 import { refreshTrail } from './trail.js';
-import { reducedMotion } from './dom.js';
 
 // Markers closer than this many pixels join a cluster, at the deepest zoom too: what is
 // still that close there (a burst taken while walking) opens as a gallery.
