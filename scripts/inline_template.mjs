@@ -4,8 +4,11 @@
 //   <!-- inline-js: PACKAGE/FILE.js -->     becomes <script>...</script>
 // with the file taken from node_modules, and the images a style sheet refers to embedded as
 // data: URIs, so the page needs nothing beside itself but the photos (and the map tiles).
-// Two more markers bring in the offline map:
-//   <!-- inline-local-js: FILE.js -->       a script beside SOURCE.html
+// Two more markers bring in the page's own script and the offline map's data:
+//   <!-- inline-page-js: DIR/ENTRY.js -->   <script> with the ES modules of ENTRY.js (beside
+//                                           SOURCE.html) bundled into one; the module
+//                                           'cluster-worker-source' is the text of the bundle
+//                                           of DIR/cluster_worker.js, the clustering worker's
 //   <!-- inline-offline-map-data -->        <script type="application/json" id="tb-offline-map">
 //                                           with the shapes and places of offline_map_data.mjs
 //
@@ -15,6 +18,8 @@
 // Usage: node scripts/inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR
 import fs from 'node:fs';
 import path from 'node:path';
+
+import * as esbuild from 'esbuild';
 
 import { offlineMapData } from './offline_map_data.mjs';
 
@@ -85,10 +90,32 @@ function inlineJs(modulesDir, relative) {
   return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
 }
 
-function inlineLocalJs(sourceDir, relative) {
-  const file = path.join(sourceDir, relative);
-  if (!relative || !fs.existsSync(file)) fail(`${file} is missing beside the template`);
-  const js = checkScript(fs.readFileSync(file, 'utf8'), relative);
+// Bundles one entry and what it imports (page modules and npm packages) into a script, strict
+// as the modules are (the script itself would not be), with the modules named from the
+// template's folder.
+async function bundle(entry, modulesDir, options) {
+  const result = await esbuild.build({
+    entryPoints: [path.resolve(entry)], bundle: true, format: 'iife', write: false, charset: 'ascii',
+    nodePaths: [modulesDir], logLevel: 'silent', legalComments: 'none', banner: { js: '"use strict";' },
+    absWorkingDir: path.resolve(path.dirname(entry), '..'), ...options,
+  }).catch((error) => fail(`${entry}: ${error.message}`));
+  return result.outputFiles[0].text;
+}
+
+async function inlinePageJs(sourceDir, modulesDir, relative) {
+  const entry = path.join(sourceDir, relative);
+  if (!relative || !fs.existsSync(entry)) fail(`${entry} is missing beside the template`);
+  const workerEntry = path.join(path.dirname(entry), 'cluster_worker.js');
+  const worker = await bundle(workerEntry, modulesDir, { minify: true });
+  const workerSource = {
+    name: 'cluster-worker-source',
+    setup(build) {
+      build.onResolve({ filter: /^cluster-worker-source$/ }, () => ({ path: 'worker', namespace: 'worker-source' }));
+      build.onLoad({ filter: /.*/, namespace: 'worker-source' },
+        () => ({ contents: `export default ${JSON.stringify(worker)};`, loader: 'js' }));
+    },
+  };
+  const js = checkScript(await bundle(entry, modulesDir, { plugins: [workerSource] }), relative);
   return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
 }
 
@@ -98,7 +125,7 @@ function inlineOfflineMapData(modulesDir) {
   return `<script type="application/json" id="tb-offline-map">${json}</script>`;
 }
 
-function main() {
+async function main() {
   const [source, output, modulesDir] = process.argv.slice(2);
   if (!source || !output || !modulesDir) {
     fail('usage: inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR');
@@ -111,17 +138,18 @@ function main() {
   const makers = {
     css: (relative) => inlineCss(modulesDir, relative),
     js: (relative) => inlineJs(modulesDir, relative),
-    'local-js': (relative) => inlineLocalJs(path.dirname(source), relative),
+    'page-js': (relative) => inlinePageJs(path.dirname(source), modulesDir, relative),
     'offline-map-data': () => inlineOfflineMapData(modulesDir),
   };
-  page = page.replace(/<!--\s*inline-(css|js|local-js|offline-map-data):?\s*(\S*?)\s*-->/g,
-    (whole, kind, relative) => {
-      inlined += 1;
-      if (!relative && kind !== 'offline-map-data') fail(`"${whole}" names no file`);
-      const lib = makers[kind](relative);
-      if (lib.includes('{vorn_')) fail(`${relative || kind} contains a placeholder-like text "{vorn_"`);
-      return lib;
-    });
+  const markers = /<!--\s*inline-(css|js|page-js|offline-map-data):?\s*(\S*?)\s*-->/g;
+  const made = [];
+  for (const [whole, kind, relative] of page.matchAll(markers)) {
+    if (!relative && kind !== 'offline-map-data') fail(`"${whole}" names no file`);
+    const lib = await makers[kind](relative);
+    if (lib.includes('{vorn_')) fail(`${relative || kind} contains a placeholder-like text "{vorn_"`);
+    made.push(lib);
+  }
+  page = page.replace(markers, () => made[inlined++]);
   if (inlined === 0) fail(`${source} has no inline-css / inline-js marker`);
   for (const placeholder of PLACEHOLDERS) {
     const count = page.split(placeholder).length - 1;
@@ -134,4 +162,4 @@ function main() {
   fs.renameSync(temporary, output);
 }
 
-main();
+await main();

@@ -29,7 +29,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi
 
-# Leaflet for the album page (and playwright-core for the browser tests) come from npm.
+# Leaflet and supercluster for the album page, esbuild that bundles the page's script, and
+# ESLint and playwright-core for its tests come from npm.
 # node_modules/.lock-installed is the package-lock.json that the last successful `npm ci` used.
 if [ -f package-lock.json ]; then
   if ! cmp -s package-lock.json node_modules/.lock-installed; then

@@ -10,6 +10,7 @@ import { after, before, test } from 'node:test';
 import {
   launchChromium, linkPhotos, openAlbum, tempDir, writeAlbumPage, writePhotos,
 } from './album_pages.mjs';
+import { STRING_CASES, readLikeThePage } from './list_cases.mjs';
 import { walkRows } from './walk_rows.mjs';
 
 let browser, dir;
@@ -36,18 +37,6 @@ async function openWithLists(name, lists) {
   return openAlbum(browser, pagePath);
 }
 
-// A list as the page reads it: strict JSON, else the script array it also is, else nothing.
-function readLikeThePage(text) {
-  try {
-    return JSON.parse(text);
-  } catch {
-    try {
-      return Function(`"use strict"; return ${text};`)();
-    } catch {
-      return null;
-    }
-  }
-}
 const valid = (p) => Array.isArray(p) && p.length === 2 && p.every((x) => typeof x === 'number' && isFinite(x)) &&
   Math.abs(p[0]) <= 90 && Math.abs(p[1]) <= 180;
 
@@ -97,19 +86,7 @@ test('positions in any form of number are read exactly as JSON reads them', asyn
 
 test('names and date-times in any form of JSON string are read exactly as JSON reads them', async (t) => {
   await writePhotos(browser, dir, ROWS.map((r) => r.name));
-  const NAMES = '"a.jpg","b.jpg","c.jpg"', DATES = '"2024:06:01 10:00:00","2024:06:02 10:00:00","2024:06:03 10:00:00"';
-  // [names, date-times] in forms the quick reader takes or leaves to JSON.parse (or the script array).
-  const CASES = {
-    'escapes': ['"a \\"quoted\\".jpg","b\\\\c\\/d.jpg","caf\\u00e9 \\u003c\\/script>\\t.jpg"',
-      '"2024\\u003a06:01 10:00:00","2024:06:02\\u002010:00:00","2024:06:03 10:00:00"'],
-    'letters beyond ASCII, and half a character': ['"Zürich 北京.jpg","\ud83d\ude00.jpg","\\ud83d\\ude00 \\udc00.jpg"', DATES],
-    'spaces and line breaks': [' "a.jpg" ,\n"b.jpg"\r\n,\t"c.jpg" ', ' "2024:06:01 10:00:00"\n, "2024-06-02T10:00:00" ,"" '],
-    'entries that are no string': ['"a.jpg",7,null', '"2024:06:01 10:00:00",null,20240603'],
-    'a script array that is no JSON': ["'a.jpg',\"b.jpg\",\"c\td.jpg\",", `'2024:06:01 10:00:00',${DATES.split(',').slice(1)}`],
-    'a shorter list of date-times': [NAMES, '"2024:06:01 10:00:00"'],
-    'no list': ['"a.jpg","b.jpg', DATES],
-  };
-  for (const [label, [names, dates]] of Object.entries(CASES)) {
+  for (const [label, [names, dates]] of Object.entries(STRING_CASES)) {
     await t.test(label, async () => {
       const view = await openWithLists('strings.html', { 'tb-names': names, 'tb-dates': dates });
       try {
@@ -120,15 +97,6 @@ test('names and date-times in any form of JSON string are read exactly as JSON r
         }));
         const [nameList, dateList] = [readLikeThePage(`[${names}]`), readLikeThePage(`[${dates}]`)];
         assert.deepEqual([state.names, state.dates], [nameList, dateList]);
-        // Read an entry at a time, as the page reads a long list in slices: the same, and the
-        // same way (scanned, or left to JSON.parse).
-        const [stepwise, atOnce] = await view.page.evaluate((texts) => [1, Infinity].map((chars) => texts.map((text) => {
-          const reader = window.TrailbookLists.stringsReader(text);
-          while (!reader.step(chars));
-          return reader.list && [reader.list.constructor.name, reader.list.array()];
-        })), [`[${names}]`, `[${dates}]`]);
-        assert.deepEqual(stepwise, atOnce);
-        assert.deepEqual(stepwise.map((read) => read && read[1]), [nameList, dateList]);
         if (!nameList) {
           assert.equal(state.count, 'No photo list');
           return;
@@ -191,9 +159,14 @@ test('a large album\'s index, built in its worker, holds each photo where the pa
   const pagePath = path.join(dir, 'large.html');
   writeAlbumPage(rows, pagePath);
   await linkPhotos(browser, dir, rows.map((r) => r.name));
-  const view = await openAlbum(browser, pagePath);
+  const workers = [];
+  const view = await openAlbum(browser, pagePath, { beforeLoad: (page) => page.on('worker', (w) => workers.push(w)) });
   try {
     assert.equal(await view.page.evaluate(() => window.album.placed()), rows.length);
+    // The page's one worker holds the index: still running once the photos are placed (a page
+    // that builds its index itself closes it).
+    assert.equal(workers.length, 1);
+    assert.deepEqual(view.page.workers(), workers);
     // Photos early, in the middle and late in the walk, and one without a date-time (last),
     // each alone at its spot (photos at one spot open as a stack).
     const places = await view.page.evaluate(() => {

@@ -30,7 +30,6 @@ async function tripAlbum({ photoDir = '' } = {}) {
   writeAlbumPage(ROWS, pagePath);
   return pagePath;
 }
-const popupName = (page) => page.evaluate(() => document.querySelector('.leaflet-popup .tb-name')?.textContent);
 const waitForPopup = (page, name) => page.waitForFunction((n) =>
   document.querySelector('.leaflet-popup .tb-name')?.textContent === n, name);
 
