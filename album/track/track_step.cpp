@@ -1,6 +1,5 @@
 #include "album/track/track_step.h"
 
-#include "album/photo_table.h"
 #include "album/track/track_time.h"
 #include "text/number_format.h"
 
