@@ -1,16 +1,15 @@
 #include "album/make_album.h"
 
 #include <exception>
+#include <optional>
 
 #include "album/album_log_texts.h"
 #include "album/page/album_page.h"
-#include "album/page/track_page_lists.h"
+#include "album/photo_intake.h"
 #include "album/photo_ordering.h"
 #include "album/photo_table.h"
 #include "album/previews/album_previews.h"
 #include "album/track/track_step.h"
-#include "album/track/track_time.h"
-#include "exif/photo_position.h"
 #include "text/app_error.h"
 #include "text/text_ops.h"
 
@@ -20,9 +19,9 @@ namespace {
 constexpr char replacement_character[] = "\xEF\xBF\xBD";
 
 // The log line for the result of reading one photo.
-WideText read_result_line(int result, const PhotoPosition& position) {
-  switch (result) {
-    case 1:
+WideText read_result_line(PhotoRead read, const PhotoPosition& position) {
+  switch (read) {
+    case PhotoRead::decoded:
       if (!has_position(position)) return QStringLiteral("Latitude and longitude not found! ");
       if (!is_possible_position(position)) {
         return to_wide("Impossible position, left out: latitude=" + position.latitude +
@@ -31,53 +30,24 @@ WideText read_result_line(int result, const PhotoPosition& position) {
       }
       return to_wide("latitude=" + position.latitude + ", longitude=" + position.longitude +
                      ", DateTime=" + position.date_time + ", OK!");
-    case -1:
-      return QStringLiteral("Open file failed. failed code=") + format_int(result);
-    case -2:
-      return QStringLiteral("Read file failed. failed code=") + format_int(result);
+    case PhotoRead::cannot_open:
+      return QStringLiteral("Open file failed. failed code=") + format_int(read_code(read));
+    case PhotoRead::cannot_read:
+      return QStringLiteral("Read file failed. failed code=") + format_int(read_code(read));
     default:
-      return QStringLiteral("Parsing exif failed. failed code=") + format_int(result);
+      return QStringLiteral("Parsing exif failed. failed code=") + format_int(read_code(read));
   }
 }
 
-// The template's text, read once for the preview step and the page; none when it cannot be read
-// (the page writer reads it again and says why).
-std::optional<AnsiText> try_read_template(const AnsiText& template_file) {
-  try {
-    return read_album_template(template_file);
-  } catch (const AppError&) {
-    return std::nullopt;
+// The lines of one photo's block after its name: how it was read, and its place on the track.
+void log_photo(AlbumLog& log, const AnsiText& path, const PhotoIntakeOutcome& photo) {
+  log.append_line(read_result_line(photo.read, photo.position));
+  if (photo.read == PhotoRead::cannot_open && path.contains(replacement_character)) {
+    log.append_line(QStringLiteral(
+        "The name holds a character that stands for bytes which are no valid text, so the "
+        "file cannot be opened by this name. trailbook-album reads such names as they are."));
   }
-}
-
-// The photos read ahead of their blocks, when the album has a track: the photos' times need
-// all of them before the first one can be placed.
-struct PhotosReadAhead {
-  std::vector<PhotoPosition> positions;
-  std::vector<PhotoFileFacts> facts;
-  std::vector<int> read_results;
-  TrackStep step;
-};
-
-PhotosReadAhead read_all_photos(const QList<AnsiText>& photos, const TrackSet& tracks,
-                                const TimeOptions& options, AlbumLog& log) {
-  const qsizetype count = photos.size();
-  PhotosReadAhead read;
-  read.positions.resize(static_cast<std::size_t>(count));
-  read.facts.resize(static_cast<std::size_t>(count));
-  read.read_results.resize(static_cast<std::size_t>(count));
-  for (qsizetype i = 0; i < count; ++i) {
-    log.photo_started(i, count);
-    const auto k = static_cast<std::size_t>(i);
-    read.read_results[k] = read_photo_position(read.positions[k], photos[i], &read.facts[k]);
-  }
-  read.step = place_photos_on_tracks(read.positions, read.read_results, tracks, options);
-  log.append_line(QStringLiteral("Track: %1 points from %2 file(s). ")
-                      .arg(tracks.points)
-                      .arg(tracks.files.size()) +
-                  read.step.times.rule_line);
-  log.append_line(WideText());
-  return read;
+  if (photo.placement) log.append_line(placement_line(*photo.placement));
 }
 
 // Lines written on another thread, for the log once the work is done.
@@ -85,6 +55,131 @@ struct KeptLines : AlbumLog {
   void append_line(const WideText& line) override { lines.append(line); }
   QStringList lines;
 };
+
+// One album's run, step by step: the page's path is named and kept here alone.
+class AlbumRun {
+ public:
+  AlbumRun(const QList<AnsiText>& photos, const AlbumSettings& settings, AlbumLog& log)
+      : photos_(photos),
+        settings_(settings),
+        log_(log),
+        // Read once, for the preview step and the page.
+        template_(photos.isEmpty() ? AlbumTemplate{settings.template_file, std::nullopt, {}}
+                                   : load_album_template(settings.template_file)) {
+    // Previews are made while the photos are read, and only for a template that shows them:
+    // one without their placeholder (or one the page writer refuses) gets the page and the log
+    // it had before previews existed, and no folder beside the page.
+    if (settings.previews && template_.text && template_uses_previews(*template_.text)) {
+      previews_.emplace();
+    }
+  }
+
+  // Logs a block per photo and keeps the rows of those with a position, previews started.
+  void take_in_photos(std::vector<PhotoOutcome>& outcomes);
+  // Waits for the previews; their texts come in the order the photos were given.
+  void finish_previews() {
+    if (previews_ && !rows_.empty()) previews_->finish(rows_, log_);
+  }
+  // Orders the rows and writes the page; returns its path and how many photos it shows.
+  AnsiText write_page(std::int32_t& photos_on_page);
+
+ private:
+  // The page goes beside the first photo, named after the time the run reached it.
+  void name_page() {
+    page_path_ = ansi_folder_of(photos_[0]) + to_ansi(format_timestamp(settings_.clock()));
+    page_path_ += ".html";
+  }
+  void add_row(PhotoRow row, const PhotoIntakeOutcome& photo);
+
+  const QList<AnsiText>& photos_;
+  const AlbumSettings& settings_;
+  AlbumLog& log_;
+  const AlbumTemplate template_;
+  std::optional<AlbumPreviewStep> previews_;
+  AnsiText page_path_;  // the name the page is to take
+  std::vector<PhotoRow> rows_;
+  std::optional<PhotoTimes> times_;  // of the photos, with a track
+};
+
+void AlbumRun::take_in_photos(std::vector<PhotoOutcome>& outcomes) {
+  const qsizetype count = photos_.size();
+  PhotoIntakeHooks hooks;
+  hooks.before_read = [&](qsizetype i) {
+    log_.photo_started(i, count);
+    if (i == 0) name_page();
+  };
+  hooks.notes_facts = previews_.has_value();
+  hooks.keeps_thumbnail_bytes = [&] { return previews_->wants_thumbnail_bytes(); };
+  PhotoIntake intake(photos_, settings_.tracks, settings_.time, hooks);
+  // With a track, every photo is read before the first block.
+  if (const PhotoTimes* times = intake.read_ahead()) times_ = *times;
+  if (times_) {
+    log_.append_line(QStringLiteral("Track: %1 points from %2 file(s). ")
+                         .arg(settings_.tracks->points)
+                         .arg(settings_.tracks->files.size()) +
+                     times_->rule_line);
+    log_.append_line(WideText());
+  }
+  rows_.reserve(static_cast<std::size_t>(count));
+  outcomes.reserve(static_cast<std::size_t>(count));
+  for (qsizetype i = 0; i < count; ++i) {
+    const AnsiText& path = photos_[i];
+    log_.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
+                     QStringLiteral(": ") + to_wide(ansi_name_of(path)));
+    PhotoIntakeOutcome photo = intake.take(i);
+    log_photo(log_, path, photo);
+    if (photo.source != PositionSource::none) {
+      add_row(make_photo_row(path, photo.album_position()), photo);
+    }
+    outcomes.push_back(
+        {photo.read, photo.source != PositionSource::none, photo.source == PositionSource::track});
+    log_.append_line(WideText());
+  }
+}
+
+void AlbumRun::add_row(PhotoRow row, const PhotoIntakeOutcome& photo) {
+  if (photo.placement) row.seconds_from_track = photo.placement->seconds_from_point;
+  row.file_facts = photo.facts;
+  rows_.push_back(std::move(row));
+  if (!previews_) return;
+  if (rows_.size() == 1) page_path_ = previews_->make_folder(page_path_);
+  previews_->add(rows_.back());
+}
+
+AnsiText AlbumRun::write_page(std::int32_t& photos_on_page) {
+  // The last stages take a while for many photos: they run under wait_for, and the page
+  // writer's lines reach the log after them, in their order, also when it fails.
+  KeptLines page_lines;
+  std::exception_ptr failure;
+  AnsiText written;
+  log_.wait_for(QStringLiteral("Writing the album page..."), [&] {
+    try {
+      sort_photo_rows(rows_);
+      separate_shared_positions(rows_);
+      AlbumPageInput page{
+          rows_,
+          static_cast<std::int32_t>(photos_.size() - static_cast<qsizetype>(rows_.size())),
+          times_ ? settings_.tracks : nullptr,
+          times_ ? &*times_ : nullptr,
+          page_path_,
+          template_};
+      written = write_album_page(page, page_lines);
+      // Freeing a hundred thousand rows and preview jobs takes a while too.
+      photos_on_page = static_cast<std::int32_t>(rows_.size());
+      std::vector<PhotoRow>().swap(rows_);
+      if (previews_) previews_->release_jobs();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  for (const WideText& line : page_lines.lines) log_.append_line(line);
+  if (failure) {
+    // No page refers to the previews: nothing the run made stays behind (a full disk).
+    if (previews_) previews_->discard();
+    std::rethrow_exception(failure);
+  }
+  return written;
+}
 
 }  // namespace
 
@@ -99,111 +194,15 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
   log.append_line(QStringLiteral("Begin to add photos..."));
   log.append_line(log_separator_line());
   log.append_line(WideText());
-  const qsizetype count = photos.size();
-  if (count > max_album_photos) {
+  if (photos.size() > max_album_photos) {
     result.refused = true;
     return result;
   }
-
-  AnsiText page_path;
-  std::vector<PhotoRow> rows;
-  rows.reserve(static_cast<std::size_t>(count));
-  result.outcomes.reserve(static_cast<std::size_t>(count));
-  const auto name_page = [&] {
-    // The page goes beside the first photo, named after the time the run reached it.
-    page_path = ansi_folder_of(photos[0]) + to_ansi(format_timestamp(settings.clock())) + ".html";
-  };
-  const std::optional<AnsiText> template_text =
-      count > 0 ? try_read_template(settings.template_file) : std::nullopt;
-  // Previews are made while the photos are read, and only for a template that shows them: one
-  // without their placeholder (or one the page writer refuses) gets the page and the log it had
-  // before previews existed, and no folder beside the page.
-  std::optional<AlbumPreviewStep> previews;
-  if (settings.previews && template_text && template_uses_previews(*template_text)) {
-    previews.emplace(page_path);
-  }
-  const bool with_track = settings.tracks != nullptr && !settings.tracks->segments.empty();
-  std::optional<PhotosReadAhead> track;
-  if (with_track && count > 0) {
-    name_page();
-    track.emplace(read_all_photos(photos, *settings.tracks, settings.time, log));
-  }
-  for (qsizetype i = 0; i < count; ++i) {
-    const AnsiText& full_path = photos[i];
-    log.append_line(QStringLiteral("#") + format_int(static_cast<std::int32_t>(i + 1)) +
-                    QStringLiteral(": ") + to_wide(ansi_name_of(full_path)));
-    PhotoPosition position;
-    PhotoFileFacts facts;
-    int read_result = 0;
-    if (track) {
-      position = track->positions[static_cast<std::size_t>(i)];
-      facts = track->facts[static_cast<std::size_t>(i)];
-      read_result = track->read_results[static_cast<std::size_t>(i)];
-    } else {
-      log.photo_started(i, count);
-      if (i == 0) name_page();
-      facts.keep_thumbnail_bytes = previews && previews->wants_thumbnail_bytes();
-      read_result = read_photo_position(position, full_path, previews ? &facts : nullptr);
-    }
-    log.append_line(read_result_line(read_result, position));
-    if (read_result == -1 && full_path.contains(replacement_character)) {
-      log.append_line(QStringLiteral(
-          "The name holds a character that stands for bytes which are no valid text, so the "
-          "file cannot be opened by this name. trailbook-album reads such names as they are."));
-    }
-    bool added = read_result == 1 && has_position(position) && is_possible_position(position);
-    if (added) {
-      rows.push_back(make_photo_row(full_path, position));
-      rows.back().file_facts = facts;
-      if (previews) previews->add(rows.back());
-    }
-    bool placed = false;
-    if (track && read_result == 1 && !has_position(position)) {
-      if (const auto& placement = track->step.placements[static_cast<std::size_t>(i)]) {
-        log.append_line(placement_line(*placement));
-        rows.push_back(make_photo_row(full_path, placed_position(position, *placement)));
-        rows.back().seconds_from_track = placement->seconds_from_point;
-        rows.back().file_facts = facts;
-        if (previews) previews->add(rows.back());
-        added = placed = true;
-      }
-    }
-    result.outcomes.push_back({read_result, added, placed});
-    log.append_line(WideText());
-  }
-
-  // Before the ordering, so that the step's texts come in the order the photos were given.
-  if (previews && !rows.empty()) previews->finish(rows, log);
-  // The last stages take a while for many photos: they run under wait_for, and the page
-  // writer's lines reach the log after them, in their order, also when it fails.
-  KeptLines page_lines;
-  std::exception_ptr failure;
+  AlbumRun run(photos, settings, log);
+  run.take_in_photos(result.outcomes);
+  run.finish_previews();
   std::int32_t photos_on_page = 0;
-  log.wait_for(QStringLiteral("Writing the album page..."), [&] {
-    try {
-      sort_photo_rows(rows);
-      separate_shared_positions(rows);
-      const AnsiText track_pieces =
-          track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
-                : AnsiText();
-      result.page_path = write_album_page(
-          rows, page_path, settings.template_file, page_lines,
-          static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
-          track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
-      // Freeing a hundred thousand rows and preview jobs takes a while too.
-      photos_on_page = static_cast<std::int32_t>(rows.size());
-      std::vector<PhotoRow>().swap(rows);
-      if (previews) previews->release_jobs();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  for (const WideText& line : page_lines.lines) log.append_line(line);
-  if (failure) {
-    // No page refers to the previews: nothing the run made stays behind (a full disk).
-    if (previews) previews->discard();
-    std::rethrow_exception(failure);
-  }
+  result.page_path = run.write_page(photos_on_page);
   if (!result.page_path.isEmpty()) result.photos_added = photos_on_page;
   return result;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "album/album_log.h"
+#include "album/photo_intake.h"
 #include "album/track/gpx_track.h"
 #include "album/track/photo_clock.h"
 #include "text/text_types.h"
@@ -30,9 +31,9 @@ struct AlbumSettings {
   TimeOptions time{};  // how photo times are found, for the track step
 };
 
-// What became of one photo: the reader's result (1, -1, -2, -3) and whether it is on the page.
+// What became of one photo: the reader's result and whether it is on the page.
 struct PhotoOutcome {
-  int read_result = 0;
+  PhotoRead read_result = PhotoRead::cannot_open;
   bool added = false;
   bool placed = false;  // on the page by a position from the track
 };

@@ -111,8 +111,13 @@ void time_stages(const QTemporaryDir& dir) {
               timing_of([&] { separate_shared_positions(table); }).c_str());
   FakeAlbumHost host;
   const AnsiText page = to_ansi(dir.filePath("stages.html"));
-  const std::string write_time = timing_of(
-      [&] { write_album_page(table, page, to_ansi(dir.filePath("template.html")), host); });
+  AlbumPageInput input;
+  input.rows = table;
+  input.page_path = page;
+  const std::string write_time = timing_of([&] {
+    input.album_template = load_album_template(to_ansi(dir.filePath("template.html")));
+    write_album_page(input, host);
+  });
   std::printf("write_album_page: %s, %lld bytes\n", write_time.c_str(),
               static_cast<long long>(QFileInfo(to_wide(page)).size()));
 

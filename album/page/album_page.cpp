@@ -186,36 +186,44 @@ QByteArray album_page_bytes(const AnsiText& page_text) {
   return QByteArray("\xEF\xBB\xBF") + to_utf8(lines);
 }
 
-AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const AnsiText& template_file, AlbumLog& log,
-                          std::int32_t photos_without_position, const AnsiText* track_pieces,
-                          const AnsiText* read_template) {
+AlbumTemplate load_album_template(const AnsiText& template_file) {
+  AlbumTemplate loaded{template_file, std::nullopt, {}};
+  try {
+    loaded.text = read_album_template(template_file);
+  } catch (const AppError& failure) {
+    loaded.failure = failure.message();
+  }
+  return loaded;
+}
+
+AnsiText write_album_page(const AlbumPageInput& input, AlbumLog& log) {
   log.append_line(log_separator_line());
   log.append_line(WideText());
+  const std::span<const PhotoRow> rows = input.rows;
   if (rows.empty()) {
     log.append_line(QStringLiteral("No photos added, so we have not create html for you."));
     return {};
   }
 
-  const AnsiText template_text =
-      read_template ? *read_template : read_album_template(template_file);
+  if (!input.album_template.text) throw AppError(input.album_template.failure);
+  const AnsiText& template_text = *input.album_template.text;
   if (!is_album_template(template_text)) {
     throw AppError(QStringLiteral("The template \"%1\" holds none of the album's placeholders "
                                   "(such as {vorn_filenames}), so its page would show no photo")
-                       .arg(to_wide(template_file)));
+                       .arg(to_wide(input.album_template.file)));
   }
   AlbumLists lists = build_album_lists(rows);
   if (template_text.contains("{vorn_photo_urls}")) {
-    lists.photo_urls = build_photo_urls(rows, ansi_folder_of(page_path));
+    lists.photo_urls = build_photo_urls(rows, ansi_folder_of(input.page_path));
   }
   if (template_uses_previews(template_text)) lists.preview_urls = build_preview_urls(rows);
-  lists.photos_without_position = AnsiText::number(photos_without_position);
-  if (track_pieces != nullptr) {
-    lists.track = *track_pieces;
+  lists.photos_without_position = AnsiText::number(input.photos_without_position);
+  if (input.tracks != nullptr && input.times != nullptr) {
+    lists.track = build_track_pieces(input.tracks->segments, input.times->day_offset);
     lists.position_sources = build_position_sources(rows);
   }
   const AnsiText page = fill_album_template(template_text, lists);
-  const AnsiText written = write_new_file(album_page_bytes(page), page_path, ".html");
+  const AnsiText written = write_new_file(album_page_bytes(page), input.page_path, ".html");
 
   log.append_line(QStringLiteral("Total added ") +
                   format_int(static_cast<std::int32_t>(rows.size())) +

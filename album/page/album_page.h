@@ -1,10 +1,13 @@
 #pragma once
 // The album page: the template filled with the lists of the album's photos.
 #include <QByteArray>
+#include <optional>
 #include <span>
 
 #include "album/album_log.h"
 #include "album/photo_table.h"
+#include "album/track/gpx_track.h"
+#include "album/track/photo_clock.h"
 #include "text/text_types.h"
 
 // The five lists that fill the template's placeholders.
@@ -50,15 +53,34 @@ bool template_uses_previews(const AnsiText& template_text);
 // with CR LF for every line break (CR LF, lone CR, lone LF) but the one that ends the text.
 QByteArray album_page_bytes(const AnsiText& page_text);
 
+// The template of a page as its caller read it, once.
+struct AlbumTemplate {
+  AnsiText file;                 // the template file (the file system's bytes)
+  std::optional<AnsiText> text;  // its text (read_album_template); none when it cannot be read
+  WideText failure;              // why it cannot be read: the AppError's message
+};
+
+// Reads the template file; never throws.
+AlbumTemplate load_album_template(const AnsiText& template_file);
+
+// Everything the album page is made of.
+struct AlbumPageInput {
+  // The photos on the page in album order: their names, times and positions, their photo
+  // addresses (from their paths), their previews (preview_url) and their positions' sources
+  // (seconds_from_track).
+  std::span<const PhotoRow> rows;
+  std::int32_t photos_without_position = 0;  // the photos given that are not among the rows
+  // Given only when the album has a track: its segments and the photos' times, whose offset cuts
+  // it into the album's days, for the track list and the positions' sources.
+  const TrackSet* tracks = nullptr;
+  const PhotoTimes* times = nullptr;
+  AnsiText page_path;  // the name the page is to take
+  AlbumTemplate album_template;
+};
+
 // The last stage of an album: closes the log block and, when there are rows, writes the page at
 // `page_path` from the template (or beside it with a suffix, "-2", when that name is taken: see
 // write_new_file) and logs where. Returns the page's path, or an empty text when there were no
-// rows. `photos_without_position` counts the photos given that are not among the rows.
-// `track_pieces` (album/track_page_lists.h), given only when the album has a track, fills the
-// track and the photos' position sources. `template_text`, when given, is the template file's
-// text read already, so that it is not read again.
-AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
-                          const AnsiText& template_file, AlbumLog& log,
-                          std::int32_t photos_without_position = 0,
-                          const AnsiText* track_pieces = nullptr,
-                          const AnsiText* template_text = nullptr);
+// rows. Throws AppError when there are rows and the template could not be read (its failure), is
+// no album template, or the page cannot be written.
+AnsiText write_album_page(const AlbumPageInput& input, AlbumLog& log);

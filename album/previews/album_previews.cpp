@@ -34,22 +34,23 @@ void make_one(AlbumPreviewStep::Job& job, const PreviewFolder& folder,
 
 }  // namespace
 
-void AlbumPreviewStep::add(PhotoRow& row) {
-  if (jobs_.empty()) {
-    // Photos that do not decode are reported here, once each, not by the image decoder on stderr.
-    static const bool decoder_quiet = [] {
-      QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
-      return true;
-    }();
-    (void)decoder_quiet;
-    try {
-      folder_ = create_preview_folder(page_path_);
-      page_path_ = folder_->page_path;
-      earlier_ = EarlierPreviewFolders(ansi_folder_of(page_path_), folder_->folder);
-    } catch (const AppError& failure) {
-      folder_error_ = failure.message();
-    }
+AnsiText AlbumPreviewStep::make_folder(const AnsiText& page_path) {
+  // Photos that do not decode are reported here, once each, not by the image decoder on stderr.
+  static const bool decoder_quiet = [] {
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
+    return true;
+  }();
+  (void)decoder_quiet;
+  try {
+    folder_ = create_preview_folder(page_path);
+    earlier_ = EarlierPreviewFolders(ansi_folder_of(folder_->page_path), folder_->folder);
+  } catch (const AppError& failure) {
+    folder_error_ = failure.message();
   }
+  return folder_ ? folder_->page_path : page_path;
+}
+
+void AlbumPreviewStep::add(PhotoRow& row) {
   Job& job = jobs_.emplace_back(Job{row.path, row.file_facts, {}, {}, false, {}});
   row.file_facts.thumbnail_bytes = QByteArray();
   if (!folder_) return;

@@ -11,20 +11,24 @@
 #include "album/previews/preview_folder.h"
 #include "text/text_types.h"
 
-// Makes previews on a pool of worker threads while the photos are still being read: each row is
-// handed over as it is added, and finish() waits for the rest and reports the step.
+// Makes previews on a pool of worker threads while the photos are still being read: the folder is
+// made for the first row, each row is handed over as it is added, and finish() waits for the rest
+// and reports the step.
 class AlbumPreviewStep {
  public:
-  // `page_path` is the name the page is to take; it changes ("-2" and so on) when the preview
-  // folder is made and the name is taken.
-  explicit AlbumPreviewStep(AnsiText& page_path) : page_path_(page_path) {}
+  AlbumPreviewStep() = default;
   AlbumPreviewStep(const AlbumPreviewStep&) = delete;
   AlbumPreviewStep& operator=(const AlbumPreviewStep&) = delete;
   ~AlbumPreviewStep() { pool_.waitForDone(); }
 
+  // Makes the folder named after the page that `page_path` names, reusing valid previews of
+  // earlier albums beside it; once, before the first add(). Returns the name the page is to take
+  // then: `page_path`, or one with a suffix ("-2" and so on) when that name or its folder's is
+  // taken; `page_path` when the folder cannot be made (finish() reports that).
+  AnsiText make_folder(const AnsiText& page_path);
+
   // Starts the preview of the row added next to the album's rows, taking the thumbnail bytes its
-  // read kept out of it. The first one makes the folder named after the page, reusing valid
-  // previews of earlier albums beside it.
+  // read kept out of it.
   void add(PhotoRow& row);
 
   // Whether the next photo's read should keep its thumbnail's bytes: only while the bytes handed
@@ -55,7 +59,6 @@ class AlbumPreviewStep {
   };
 
  private:
-  AnsiText& page_path_;
   std::optional<PreviewFolder> folder_;
   WideText folder_error_;
   EarlierPreviewFolders earlier_;

@@ -1,11 +1,10 @@
 #include "album/track/track_step.h"
 
-#include "album/photo_table.h"
 #include "album/track/track_time.h"
 #include "text/number_format.h"
 
 TrackStep place_photos_on_tracks(std::span<const PhotoPosition> positions,
-                                 std::span<const int> read_results, const TrackSet& tracks,
+                                 std::span<const char> to_place, const TrackSet& tracks,
                                  const TimeOptions& options) {
   TrackStep step{photo_utc_times(positions, options), {}};
   step.placements.resize(positions.size());
@@ -13,7 +12,7 @@ TrackStep place_photos_on_tracks(std::span<const PhotoPosition> positions,
   const std::int64_t max_gap_ms = options.max_gap_seconds * ms_per_second;
   for (std::size_t i = 0; i < positions.size(); ++i) {
     const std::optional<std::int64_t>& time = step.times.utc_ms[i];
-    if (read_results[i] == 1 && !has_position(positions[i]) && time) {
+    if (to_place[i] != 0 && time) {
       step.placements[i] = index.place(*time, max_gap_ms);
     }
   }

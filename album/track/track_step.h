@@ -12,13 +12,15 @@
 
 struct TrackStep {
   PhotoTimes times;
-  // One per photo: a place for a photo read (result 1) without a position whose time is on or
-  // near the track; none for every other photo.
+  // One per photo: a place for a photo to place whose time is on or near the track; none for
+  // every other photo.
   std::vector<std::optional<TrackPlacement>> placements;
 };
 
+// `to_place`, one per photo: whether it is to be placed (a photo read without a position, by the
+// rule of the album's photo intake); the times are found from every photo's position.
 TrackStep place_photos_on_tracks(std::span<const PhotoPosition> positions,
-                                 std::span<const int> read_results, const TrackSet& tracks,
+                                 std::span<const char> to_place, const TrackSet& tracks,
                                  const TimeOptions& options);
 
 // The log line of a placed photo, numbers as the reader's position line writes them.

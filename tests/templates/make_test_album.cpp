@@ -56,7 +56,11 @@ int main(int argc, char** argv) {
     // The writer never replaces a file: a page made again takes the place of the old one here.
     const QString page = QString::fromLocal8Bit(argv[3]);
     QFile::remove(page);
-    if (write_album_page(rows, to_ansi(page), AnsiText(argv[1]), log) != to_ansi(page)) {
+    AlbumPageInput input;
+    input.rows = rows;
+    input.page_path = to_ansi(page);
+    input.album_template = load_album_template(AnsiText(argv[1]));
+    if (write_album_page(input, log) != to_ansi(page)) {
       return fail(QStringLiteral("no page written at ") + page);
     }
   } catch (const AppError& error) {

@@ -125,8 +125,15 @@ class WriteAlbumPage : public AlbumFiles {
   QString page() const { return path("20240131142530.html"); }
   bool write(const QByteArray& template_bytes) {
     write_bytes(path("template.html"), template_bytes);
-    return !write_album_page(rows_, to_ansi(page()), to_ansi(path("template.html")), log_)
-                .isEmpty();
+    return !write_album_page(input(path("template.html")), log_).isEmpty();
+  }
+  // The page writer's input, with the template read as the album reads it.
+  AlbumPageInput input(const QString& template_file) const {
+    AlbumPageInput input;
+    input.rows = rows_;
+    input.page_path = to_ansi(page());
+    input.album_template = load_album_template(to_ansi(template_file));
+    return input;
   }
 
   std::vector<PhotoRow> rows_ = {make_row("a.jpg", "2019:07:14 10:22:03", "1.5", "-2.25")};
@@ -205,8 +212,9 @@ TEST_F(WriteAlbumPage, RefusesATemplateWithoutPlaceholders) {
 }
 
 TEST_F(WriteAlbumPage, SaysSoWhenNoPhotoWasAdded) {
-  EXPECT_TRUE(write_album_page({}, to_ansi(page()), to_ansi(path("no template here.html")), log_)
-                  .isEmpty());
+  AlbumPageInput no_rows = input(path("no template here.html"));
+  no_rows.rows = {};
+  EXPECT_TRUE(write_album_page(no_rows, log_).isEmpty());
   EXPECT_EQ(log_.lines,
             QStringList({kSeparator, "", "No photos added, so we have not create html for you."}));
   EXPECT_TRUE(written_files().isEmpty());
@@ -217,7 +225,7 @@ TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
   for (const QString& unreadable : {path("missing.html"), path("a folder")}) {
     log_.lines.clear();
     try {
-      write_album_page(rows_, to_ansi(page()), to_ansi(unreadable), log_);
+      write_album_page(input(unreadable), log_);
       ADD_FAILURE() << "no error for " << unreadable.toStdString();
     } catch (const AppError& error) {
       EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + unreadable + "\". "))
