@@ -2,13 +2,24 @@
 
 #include <algorithm>
 
+#include "exif/photo_formats.h"
+
+namespace {
+
+// The dialog's caption names its patterns of old, which the table lists first.
+constexpr qsizetype caption_patterns = 5;
+
+}  // namespace
+
 const QStringList& photo_name_patterns() {
   // The reader tells a file's kind by its first bytes; these names only pick the files offered.
-  static const QStringList patterns = {
-      "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", "*.heic", "*.heif",
-      "*.hif", "*.avif", "*.png", "*.webp", "*.dng", "*.nef",  "*.cr2",
-      "*.cr3", "*.arw",  "*.orf", "*.rw2",  "*.pef", "*.raf",
-  };
+  static const QStringList patterns = [] {
+    QStringList list;
+    for (const PhotoFileName& name : photo_file_names()) {
+      list.append(QStringLiteral("*.") + QLatin1StringView(name.extension));
+    }
+    return list;
+  }();
   return patterns;
 }
 
@@ -17,7 +28,8 @@ WideText photo_dialog_title() {
 }
 
 WideText photo_dialog_caption() {
-  return QStringLiteral("Photos(*.jpg;*.jpeg;*.raw;*.tiff;*.tif)");
+  return QStringLiteral("Photos(") + photo_name_patterns().first(caption_patterns).join(u';') +
+         u')';
 }
 
 bool is_photo_file_name(const WideText& file_name) {

@@ -5,6 +5,7 @@
 
 #include "text/text_types.h"
 
+// "*." and each name of the table of photo kinds (exif/photo_formats.h), in its order:
 // "*.jpg", "*.jpeg", "*.raw", "*.tiff", "*.tif", then the phone, screenshot and raw camera
 // formats the EXIF reader knows: HEIC/HEIF/AVIF, PNG, WebP, DNG, NEF, CR2, CR3, ARW, ORF, RW2,
 // PEF, RAF.

@@ -12,4 +12,6 @@ enum class PhotoContainer {
   unknown,
 };
 
+// The first kind in the table of photo kinds (exif/photo_formats.h) that these bytes start as;
+// unknown when none.
 PhotoContainer photo_container_kind(const LoadedBytes& bytes);

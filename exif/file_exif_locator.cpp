@@ -1,8 +1,8 @@
 #include "exif/file_exif_locator.h"
 
-#include "exif/exif_thumbnail.h"
 #include "exif/formats/marker_scan.h"
 #include "exif/photo_exif_locator.h"
+#include "exif/photo_formats.h"
 #include "exif/tiff/exif_segment_locator.h"
 
 namespace {
@@ -12,8 +12,9 @@ namespace {
 void note_facts(PhotoFileFacts& facts, const LoadedBytes& bytes) {
   try {
     facts.kind = photo_container_kind(bytes);
-    if (facts.kind != PhotoContainer::jpeg) return;
-    facts.thumbnail = find_exif_thumbnail(bytes);
+    const PhotoFormat* format = photo_format(facts.kind);
+    if (!format || !format->find_thumbnail) return;
+    facts.thumbnail = format->find_thumbnail(bytes);
     facts.thumbnail_searched = true;
   } catch (const MissingBytes&) {
     facts.thumbnail.reset();

@@ -1,8 +1,7 @@
 #include "exif/photo_exif_locator.h"
 
-#include "exif/container_kind.h"
-#include "exif/formats/container_exif_locators.h"
 #include "exif/formats/jpeg_segment_walk.h"
+#include "exif/photo_formats.h"
 #include "exif/tiff/exif_block_decoder.h"
 #include "exif/tiff/exif_result_codes.h"
 #include "exif/tiff/exif_segment_locator.h"
@@ -38,22 +37,7 @@ int locate_photo_exif(ExifRecord& record, const LoadedBytes& bytes,
   }
 
   clear_exif_record(record);
-  switch (photo_container_kind(bytes)) {
-    case PhotoContainer::tiff:
-      // The file is the TIFF structure; its header was told apart by the number after the
-      // byte-order mark, which the raw variants change.
-      return decode_tiff_block(record, bytes, 0, bytes.size(), TiffDirectory::image, std::nullopt);
-    case PhotoContainer::iso_media:
-      return locate_iso_media_exif(record, bytes);
-    case PhotoContainer::png:
-      return locate_png_exif(record, bytes);
-    case PhotoContainer::webp:
-      return locate_webp_exif(record, bytes);
-    case PhotoContainer::raf:
-      return locate_raf_exif(record, bytes);
-    case PhotoContainer::jpeg:
-    case PhotoContainer::unknown:
-      break;
-  }
-  return exif_not_jpeg;
+  const PhotoFormat* format = photo_format(photo_container_kind(bytes));
+  if (!format || !format->locate_exif) return exif_not_jpeg;
+  return format->locate_exif(record, bytes);
 }

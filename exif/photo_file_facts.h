@@ -12,8 +12,9 @@ struct PhotoFileFacts {
   std::int64_t size = -1;        // -1: the file was not opened
   std::int64_t modified_ms = 0;  // modification time, milliseconds since 1970 UTC
   PhotoContainer kind = PhotoContainer::unknown;
-  // Whether the JPEG's EXIF thumbnail was looked for in the bytes the read loaded (false when
-  // finding it would have needed more); `thumbnail` is its answer then.
+  // Whether the EXIF thumbnail was looked for in the bytes the read loaded: only for a kind
+  // whose row in exif/photo_formats.h finds one (JPEG), and not when finding it would have
+  // needed more; `thumbnail` is its answer then.
   bool thumbnail_searched = false;
   std::optional<ExifThumbnail> thumbnail;
   // Set by the caller before the read: also copy the thumbnail's bytes out of the bytes loaded

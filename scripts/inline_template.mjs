@@ -15,7 +15,9 @@
 // The page writer passes the template through the process code page, so the output is kept
 // ASCII-only: any other character of a library is written as an escape.
 //
-// Usage: node scripts/inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR
+// Usage: node scripts/inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR [UNDRAWN_KINDS.js]
+//   UNDRAWN_KINDS.js: the module the build writes from the table of photo kinds, bundled in
+//   place of page/undrawn_kinds.js
 import fs from 'node:fs';
 import path from 'node:path';
 
@@ -102,7 +104,21 @@ async function bundle(entry, modulesDir, options) {
   return result.outputFiles[0].text;
 }
 
-async function inlinePageJs(sourceDir, modulesDir, relative) {
+// A module of the page whose text the build writes (from the C++ tables) replaces the checked-in
+// one of the same name, which stays its stand-in where the build cannot write it. The module
+// keeps its name, so the bundle does not depend on where the build folder is.
+function generatedModule(checkedIn, generated) {
+  return {
+    name: 'generated-module',
+    setup(build) {
+      build.onLoad({ filter: /undrawn_kinds\.js$/ }, (args) => (path.resolve(args.path) === path.resolve(checkedIn)
+        ? { contents: fs.readFileSync(generated, 'utf8'), loader: 'js' }
+        : undefined));
+    },
+  };
+}
+
+async function inlinePageJs(sourceDir, modulesDir, relative, undrawnKinds) {
   const entry = path.join(sourceDir, relative);
   if (!relative || !fs.existsSync(entry)) fail(`${entry} is missing beside the template`);
   const workerEntry = path.join(path.dirname(entry), 'cluster_worker.js');
@@ -115,7 +131,9 @@ async function inlinePageJs(sourceDir, modulesDir, relative) {
         () => ({ contents: `export default ${JSON.stringify(worker)};`, loader: 'js' }));
     },
   };
-  const js = checkScript(await bundle(entry, modulesDir, { plugins: [workerSource] }), relative);
+  const plugins = [workerSource];
+  if (undrawnKinds) plugins.push(generatedModule(path.join(path.dirname(entry), 'undrawn_kinds.js'), undrawnKinds));
+  const js = checkScript(await bundle(entry, modulesDir, { plugins }), relative);
   return `<script>/* ${relative} */\n${asciiJs(js).trim()}\n</script>`;
 }
 
@@ -126,9 +144,9 @@ function inlineOfflineMapData(modulesDir) {
 }
 
 async function main() {
-  const [source, output, modulesDir] = process.argv.slice(2);
+  const [source, output, modulesDir, undrawnKinds] = process.argv.slice(2);
   if (!source || !output || !modulesDir) {
-    fail('usage: inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR');
+    fail('usage: inline_template.mjs SOURCE.html OUTPUT.html NODE_MODULES_DIR [UNDRAWN_KINDS.js]');
   }
   let page = fs.readFileSync(source, 'utf8');
   if (/[^\x00-\x7f]/.test(page)) {
@@ -138,7 +156,7 @@ async function main() {
   const makers = {
     css: (relative) => inlineCss(modulesDir, relative),
     js: (relative) => inlineJs(modulesDir, relative),
-    'page-js': (relative) => inlinePageJs(path.dirname(source), modulesDir, relative),
+    'page-js': (relative) => inlinePageJs(path.dirname(source), modulesDir, relative, undrawnKinds),
     'offline-map-data': () => inlineOfflineMapData(modulesDir),
   };
   const markers = /<!--\s*inline-(css|js|page-js|offline-map-data):?\s*(\S*?)\s*-->/g;

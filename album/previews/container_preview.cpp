@@ -2,12 +2,12 @@
 
 #include "album/previews/embedded_jpeg_preview.h"
 #include "album/previews/heif_preview.h"
-#include "exif/container_kind.h"
 #include "exif/embedded_preview.h"
 #include "exif/file_exif_locator.h"
 #include "exif/io/os_photo_file.h"
 #include "exif/io/read_plan_hint.h"
 #include "exif/io/stream_reads.h"
+#include "exif/photo_formats.h"
 
 namespace {
 
@@ -49,17 +49,14 @@ std::optional<QByteArray> container_preview_bytes(const AnsiText& path, WideText
                                                   WideText& refused) {
   OsPhotoFile file;
   if (!file.open(path)) return std::nullopt;
-  const PhotoContainer kind = kind_of(file);
-  if (kind != PhotoContainer::tiff && kind != PhotoContainer::raf &&
-      kind != PhotoContainer::iso_media) {
-    return std::nullopt;
-  }
+  const PhotoFormat* format = photo_format(kind_of(file));
+  if (!format || !format->find_preview) return std::nullopt;
   const ReadPlan plan = read_plan_for(path);
   const std::optional<EmbeddedPreview> preview = find_embedded_preview_in_file(file, plan);
   if (preview && preview->type == four_cc("jpeg")) {
     std::optional<QByteArray> bytes = jpeg_preview(file, *preview, plan, refused);
-    if (bytes || kind != PhotoContainer::iso_media) return bytes;
+    if (bytes || !format->heif_picture) return bytes;
   }
-  if (kind != PhotoContainer::iso_media) return std::nullopt;
+  if (!format->heif_picture) return std::nullopt;
   return heif_preview(file, error);
 }

@@ -12,6 +12,7 @@
 #include "album/previews/preview_image.h"
 #include "exif/exif_thumbnail.h"
 #include "exif/io/os_photo_file.h"
+#include "exif/photo_formats.h"
 #include "text/text_ops.h"
 
 namespace {
@@ -81,18 +82,20 @@ QByteArray decoded_preview(const AnsiText& path, WideText& error) {
 }  // namespace
 
 QByteArray make_preview_bytes(const AnsiText& path, WideText& error, const PhotoFileFacts& facts) {
-  // A JPEG whose thumbnail the position's read looked for is no container with a preview inside.
-  const bool known_jpeg =
-      facts.size >= 0 && facts.kind == PhotoContainer::jpeg && facts.thumbnail_searched;
+  // A photo of a kind that keeps no preview inside but the EXIF thumbnail (a JPEG), which the
+  // position's read looked for already, needs no look for either.
+  const PhotoFormat* format = photo_format(facts.kind);
+  const bool thumbnail_known = facts.size >= 0 && facts.thumbnail_searched && format &&
+                               format->find_thumbnail && !format->find_preview;
   // An embedded preview refused for its size is what is reported when the fallbacks fail too.
   WideText refused;
-  if (!known_jpeg) {
+  if (!thumbnail_known) {
     if (std::optional<QByteArray> bytes = container_preview_bytes(path, error, refused)) {
       return *bytes;
     }
   }
   QByteArray bytes;
-  if (!known_jpeg || facts.thumbnail) bytes = thumbnail_preview(path, facts);
+  if (!thumbnail_known || facts.thumbnail) bytes = thumbnail_preview(path, facts);
   if (!bytes.isEmpty()) return bytes;
   bytes = decoded_preview(path, error);
   if (bytes.isEmpty() && !refused.isEmpty()) error = refused;
