@@ -1,5 +1,6 @@
 // The decoder module's entry: the only symbol it exports.
 #include <QtGlobal>
+#include <type_traits>
 
 #include "album/previews/photo_preview.h"
 #include "album/previews/preview_decoder.h"

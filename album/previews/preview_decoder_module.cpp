@@ -14,9 +14,10 @@ LoadedPreviewDecoder failed(const WideText& reason) {
 }  // namespace
 
 LoadedPreviewDecoder load_preview_decoder(const WideText& module_file) {
-  // Never unloaded: the decoder and what it made must outlive any caller.
   // Where the file is missing, QLibrary's error would name the last of the other names it tries.
   if (!QFileInfo::exists(module_file)) return failed(module_file + QStringLiteral(" is missing"));
+  // Never unloaded (the QLibrary going leaves the module loaded): the decoder must outlive its
+  // callers.
   QLibrary library(module_file);
   if (!library.load()) return failed(library.errorString());
   const auto entry =
