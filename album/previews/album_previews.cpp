@@ -3,7 +3,8 @@
 #include <QLoggingCategory>
 
 #include "album/new_file.h"
-#include "album/previews/photo_preview.h"
+#include "album/previews/preview_decoder_module.h"
+#include "album/previews/preview_file_name.h"
 #include "text/app_error.h"
 #include "text/text_ops.h"
 
@@ -20,7 +21,7 @@ void make_one(AlbumPreviewStep::Job& job, const PreviewFolder& folder,
     AnsiText written = reuse_preview(earlier, name, folder.folder);
     job.reused = !written.isEmpty();
     if (!job.reused) {
-      const QByteArray bytes = make_preview_bytes(job.photo, job.error, job.facts);
+      const QByteArray bytes = module_preview_bytes(job.photo, job.error, job.facts);
       if (bytes.isEmpty()) return;
       written = write_new_file_in_own_folder(bytes, folder.folder + name, ".jpg");
     }

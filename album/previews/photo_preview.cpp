@@ -1,9 +1,6 @@
 #include "album/previews/photo_preview.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
@@ -100,17 +97,4 @@ QByteArray make_preview_bytes(const AnsiText& path, WideText& error, const Photo
   bytes = decoded_preview(path, error);
   if (bytes.isEmpty() && !refused.isEmpty()) error = refused;
   return bytes;
-}
-
-AnsiText preview_file_name(const AnsiText& path, const PhotoFileFacts& facts) {
-  std::int64_t size = facts.size, modified_ms = facts.modified_ms;
-  if (size < 0) {
-    const QFileInfo info(to_wide(path));
-    if (!info.isFile()) return {};
-    size = info.size();
-    modified_ms = info.lastModified().toMSecsSinceEpoch();
-  }
-  const QByteArray hash =
-      QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().first(24);
-  return hash + '_' + AnsiText::number(size) + '_' + AnsiText::number(modified_ms) + ".jpg";
 }

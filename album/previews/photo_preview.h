@@ -16,9 +16,3 @@ inline constexpr int preview_long_side = 320;
 // the photo's position spare reading again what that read found.
 QByteArray make_preview_bytes(const AnsiText& path, WideText& error,
                               const PhotoFileFacts& facts = {});
-
-// The preview's file name: it names the photo by a hash of its path (two photos of one name in
-// two folders get two previews) and records the photo's size and modification time, so that a
-// preview whose name still matches is still valid. Empty when the photo cannot be looked at.
-// The size and time come from `facts` when the read of the position noted them.
-AnsiText preview_file_name(const AnsiText& path, const PhotoFileFacts& facts = {});

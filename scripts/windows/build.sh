@@ -384,7 +384,7 @@ write_licences() {  # folder
 Trailbook $version for Windows, and the libraries it ships with
 ====================================================================
 
-trailbook.exe, trailbook-album.exe, templates, ini, readme.txt
+trailbook.exe, trailbook-album.exe, trailbook-previews.dll, templates, ini, readme.txt
     Trailbook.
 Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, Qt6Concurrent.dll, plugins\\
     Qt $qt_version (Debian's qt6-base source), GNU LGPL version 3: Qt-LGPL-3.0.txt and

@@ -395,4 +395,50 @@ TEST(AlbumCommand, FindsItsTemplateThroughASymbolicLink) {
   EXPECT_TRUE(page.contains("<html")) << "the program's own template was not used";
 }
 
+// The image decoders are a module beside the real program: where it is missing or broken, the
+// album is written all the same and each photo's preview fails with the reason.
+TEST(AlbumCommand, FindsItsDecodersBesideTheRealProgramAndGoesOnWithoutThem) {
+  const struct {
+    const char* name;
+    QByteArray module;  // written beside a copy of the program; null: the real program, by a link
+    QByteArray failure;
+  } cases[] = {
+      {"through a link", {}, {}},
+      {"missing", "", "is missing"},
+      {"no library", QByteArray(4096, 'x'), "Cannot load library "},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.name);
+    QTemporaryDir work;
+    copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
+    const QString program = work.filePath(QStringLiteral("trailbook-album"));
+    const QString module = work.filePath(QStringLiteral(TRAILBOOK_PREVIEW_MODULE));
+    if (each.module.isNull()) {
+      ASSERT_TRUE(QFile::link(QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), program));
+    } else {
+      ASSERT_TRUE(QFile::copy(QStringLiteral(TRAILBOOK_ALBUM_PROGRAM), program));
+      if (!each.module.isEmpty()) write_file(module, each.module);
+    }
+    write_file(work.filePath(QStringLiteral("t.html")), small_template + "{vorn_preview_urls}\n");
+    const AlbumCommandRun run =
+        run_album_command({QStringLiteral("--template"), work.filePath(QStringLiteral("t.html")),
+                           work.filePath(QStringLiteral("IMG_0101.JPG"))},
+                          work.path(), QProcessEnvironment::systemEnvironment(), program);
+    ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+    const QString page = QString::fromLocal8Bit(run.out_lines().last());
+    EXPECT_TRUE(read_file(page).contains("IMG_0101.JPG"));
+    const QString previews = page.chopped(5) + QStringLiteral("_previews");
+    if (each.failure.isNull()) {
+      EXPECT_EQ(QDir(previews).entryList(QDir::Files).size(), 1) << run.err.toStdString();
+      EXPECT_FALSE(run.err.contains("No preview of ")) << run.err.toStdString();
+      continue;
+    }
+    EXPECT_TRUE(run.err.contains("No preview of " + work.filePath("IMG_0101.JPG").toLocal8Bit() +
+                                 ": the image decoders cannot be loaded: "))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(each.failure)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.split('\n').contains("Previews: 0 made, 0 reused, 1 failed."));
+  }
+}
+
 }  // namespace

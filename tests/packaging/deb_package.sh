@@ -14,13 +14,14 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.l
 deb=$(ls "$work"/out/trailbook_*_*.deb)
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6widgets6 libc6 qt6-qpa-plugins; do
+for needed in libqt6core6 libqt6widgets6 libheif1 libc6 qt6-qpa-plugins; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 dpkg-deb -c "$deb" > "$work/contents.txt"
 for entry in './usr/bin/trailbook -> ../lib/trailbook/trailbook' \
              './usr/bin/trailbook-album -> ../lib/trailbook/trailbook-album' \
              ./usr/lib/trailbook/templates/template.html \
+             ./usr/lib/trailbook/trailbook-previews.so \
              ./usr/share/applications/org.example.Trailbook.desktop \
              ./usr/share/metainfo/org.example.Trailbook.metainfo.xml; do
   grep -qF -- "$entry" "$work/contents.txt" || fail "the package lacks $entry"
@@ -31,5 +32,7 @@ mkdir "$work/trail"
 cp "$samples"/*.JPG "$work/trail/"
 "$work/root/usr/bin/trailbook-album" "$work/trail" > "$work/out.txt" ||
   fail "the packaged trailbook-album ended with $?"
-grep -q '"IMG_0101.JPG"' "$(tail -n 1 "$work/out.txt")" || fail "the page does not list the photos"
+page=$(tail -n 1 "$work/out.txt")
+grep -q '"IMG_0101.JPG"' "$page" || fail "the page does not list the photos"
+[ "$(ls "${page%.html}_previews" | wc -l)" -eq 16 ] || fail "the packaged program made no previews"
 echo "built $(basename "$deb"): Depends: $depends"

@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$work/prefix" > "$work/install.log" ||
   { cat "$work/install.log" >&2; fail "cmake --install"; }
 
 prefix=$work/prefix
-for file in lib/trailbook/trailbook lib/trailbook/trailbook-album \
+for file in lib/trailbook/trailbook lib/trailbook/trailbook-album lib/trailbook/trailbook-previews.so \
             lib/trailbook/templates/template.html lib/trailbook/ini/t.txt lib/trailbook/readme.txt \
             share/applications/org.example.Trailbook.desktop \
             share/metainfo/org.example.Trailbook.metainfo.xml \
@@ -36,4 +36,6 @@ page=$(tail -n 1 "$work/out.txt")
 [ "$(dirname "$page")" = "$work/trail" ] || fail "the page is not beside the photos: $page"
 grep -q '"IMG_0101.JPG"' "$page" || fail "the page does not list the photos"
 grep -q 'Total added 16 photos in this album.' "$work/out.txt" || fail "unexpected log"
+# The previews come from the decoder module beside the real program, not beside the link.
+[ "$(ls "${page%.html}_previews" | wc -l)" -eq 16 ] || { cat "$work/err.txt" >&2; fail "no previews"; }
 echo "installed trailbook-album wrote $page"
