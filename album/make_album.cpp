@@ -186,10 +186,11 @@ AlbumResult make_album(const QList<AnsiText>& photos, const AlbumSettings& setti
       const AnsiText track_pieces =
           track ? build_track_pieces(settings.tracks->segments, track->step.times.day_offset)
                 : AnsiText();
-      result.page_path = write_album_page(
-          rows, page_path, settings.template_file, page_lines,
-          static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
-          track ? &track_pieces : nullptr, template_text ? &*template_text : nullptr);
+      result.page_path =
+          write_album_page(rows, page_path, settings.template_file, page_lines,
+                           static_cast<std::int32_t>(count - static_cast<qsizetype>(rows.size())),
+                           track ? &track_pieces : nullptr,
+                           template_text ? &*template_text : nullptr, settings.places_file);
       // Freeing a hundred thousand rows and preview jobs takes a while too.
       photos_on_page = static_cast<std::int32_t>(rows.size());
       std::vector<PhotoRow>().swap(rows);

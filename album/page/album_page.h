@@ -20,6 +20,7 @@ struct AlbumLists {
   AnsiText photos_without_position;  // 3: photos given that are not on the page
   AnsiText track{};                  // {"day":"2024:06:04","points":[[..,..],...]},...
   AnsiText position_sources{};       // null,{"track":12},...
+  AnsiText places{};                 // [["Bled","Slovenia"]],[0,null]: album/page/place_lists.h
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
@@ -56,9 +57,11 @@ QByteArray album_page_bytes(const AnsiText& page_text);
 // rows. `photos_without_position` counts the photos given that are not among the rows.
 // `track_pieces` (album/track_page_lists.h), given only when the album has a track, fills the
 // track and the photos' position sources. `template_text`, when given, is the template file's
-// text read already, so that it is not read again.
+// text read already, so that it is not read again. `places_file`, the place data, is read only
+// for a template that holds {vorn_places}.
 AnsiText write_album_page(std::span<const PhotoRow> rows, const AnsiText& page_path,
                           const AnsiText& template_file, AlbumLog& log,
                           std::int32_t photos_without_position = 0,
                           const AnsiText* track_pieces = nullptr,
-                          const AnsiText* template_text = nullptr);
+                          const AnsiText* template_text = nullptr,
+                          const AnsiText& places_file = AnsiText());

@@ -21,6 +21,7 @@ dpkg-deb -c "$deb" > "$work/contents.txt"
 for entry in './usr/bin/trailbook -> ../lib/trailbook/trailbook' \
              './usr/bin/trailbook-album -> ../lib/trailbook/trailbook-album' \
              ./usr/lib/trailbook/templates/template.html \
+             ./usr/lib/trailbook/places/places.dat \
              ./usr/share/applications/org.example.Trailbook.desktop \
              ./usr/share/metainfo/org.example.Trailbook.metainfo.xml; do
   grep -qF -- "$entry" "$work/contents.txt" || fail "the package lacks $entry"
