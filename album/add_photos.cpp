@@ -2,6 +2,7 @@
 
 #include "album/make_album.h"
 #include "album/photo_folder.h"
+#include "album/program_path.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ class CommandRunningGuard {
 std::int32_t make_album_of(AlbumHost& host, const QList<AnsiText>& photos,
                            const WideText& template_file, const TrackSet* tracks,
                            const TimeOptions& time) {
-  const AlbumSettings settings{to_ansi(template_file), [&host] { return host.local_now(); }, true,
-                               tracks, time};
+  AlbumSettings settings{to_ansi(template_file), [&host] { return host.local_now(); }, true, tracks,
+                         time};
+  settings.places_file = to_ansi(default_places_file());
   const AlbumResult result = make_album(photos, settings, host);
   if (result.refused) {
     host.show_message(too_many_photos_message());

@@ -162,7 +162,8 @@ AnsiText AlbumRun::write_page(std::int32_t& photos_on_page) {
           times_ ? settings_.tracks : nullptr,
           times_ ? &*times_ : nullptr,
           page_path_,
-          template_};
+          template_,
+          settings_.places_file};
       written = write_album_page(page, page_lines);
       // Freeing a hundred thousand rows and preview jobs takes a while too.
       photos_on_page = static_cast<std::int32_t>(rows_.size());

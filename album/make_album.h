@@ -29,6 +29,9 @@ struct AlbumSettings {
   // Tracks to place the photos without a position on; none or an empty set: no track step.
   const TrackSet* tracks = nullptr;
   TimeOptions time{};  // how photo times are found, for the track step
+  // The place data that names the photos' places, read for a template that shows them (the
+  // front ends give places/places.dat beside the program).
+  AnsiText places_file{};
 };
 
 // What became of one photo: the reader's result and whether it is on the page.

@@ -39,6 +39,10 @@ WideText default_template_file() {
   return program_data_path(QStringLiteral("templates/template.html"));
 }
 
+WideText default_places_file() {
+  return program_data_path(QStringLiteral("places/places.dat"));
+}
+
 void override_program_file_path(const WideText& path) {
   overridden_path() = path;
 }

@@ -17,6 +17,9 @@ WideText program_data_path(const WideText& relative);
 // templates/template.html beside the program: the album page template.
 WideText default_template_file();
 
+// places/places.dat beside the program: the places photos are named after.
+WideText default_places_file();
+
 // Resolves links and writes the path with the platform's separators.
 WideText resolve_program_file(const WideText& path);
 

@@ -52,6 +52,7 @@ int run_album(const CommandLine& command) {
                              ? to_ansi(default_template_file())
                              : absolute_photo_path(command.template_file),
                          current_local_time, command.previews, nullptr, time_options(command)};
+  settings.places_file = to_ansi(default_places_file());
 
   ConsoleLog log(photos.size());
   TrackSet tracks;

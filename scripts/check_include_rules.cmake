@@ -16,7 +16,8 @@ set(rules
     # road, and never the road itself.
     "album/track|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h"
     "album/previews|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h"
-    "album/page|exif/ album/track/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h"
+    "album/places|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h"
+    "album/page|exif/ album/track/ album/places/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h"
     "album|exif/ album/")
 
 set(faults "")

@@ -5,6 +5,7 @@
 #include "album/album_log_texts.h"
 #include "album/new_file.h"
 #include "album/page/photo_urls.h"
+#include "album/page/place_lists.h"
 #include "album/page/script_string_escape.h"
 #include "album/page/track_page_lists.h"
 #include "text/app_error.h"
@@ -18,7 +19,7 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 10> kPlaceholders = {{
+constexpr std::array<Placeholder, 11> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
@@ -29,6 +30,7 @@ constexpr std::array<Placeholder, 10> kPlaceholders = {{
     {u"{vorn_photos_without_position}", &AlbumLists::photos_without_position},
     {u"{vorn_track}", &AlbumLists::track},
     {u"{vorn_position_sources}", &AlbumLists::position_sources},
+    {u"{vorn_places}", &AlbumLists::places},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -221,6 +223,9 @@ AnsiText write_album_page(const AlbumPageInput& input, AlbumLog& log) {
   if (input.tracks != nullptr && input.times != nullptr) {
     lists.track = build_track_pieces(input.tracks->segments, input.times->day_offset);
     lists.position_sources = build_position_sources(rows);
+  }
+  if (template_text.contains("{vorn_places}")) {
+    lists.places = read_place_lists(rows, input.places_file, log);
   }
   const AnsiText page = fill_album_template(template_text, lists);
   const AnsiText written = write_new_file(album_page_bytes(page), input.page_path, ".html");

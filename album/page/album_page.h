@@ -23,6 +23,7 @@ struct AlbumLists {
   AnsiText photos_without_position;  // 3: photos given that are not on the page
   AnsiText track{};                  // {"day":"2024:06:04","points":[[..,..],...]},...
   AnsiText position_sources{};       // null,{"track":12},...
+  AnsiText places{};                 // [["Bled","Slovenia"]],[0,null]: album/page/place_lists.h
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
@@ -76,6 +77,7 @@ struct AlbumPageInput {
   const PhotoTimes* times = nullptr;
   AnsiText page_path;  // the name the page is to take
   AlbumTemplate album_template;
+  AnsiText places_file;  // the place data, read only for a template that holds {vorn_places}
 };
 
 // The last stage of an album: closes the log block and, when there are rows, writes the page at

@@ -72,6 +72,7 @@ Section "Uninstall"
   ; Only what the installer put there: albums the user saved elsewhere stay.
   RMDir /r "$INSTDIR\plugins"
   RMDir /r "$INSTDIR\templates"
+  RMDir /r "$INSTDIR\places"
   RMDir /r "$INSTDIR\ini"
   RMDir /r "$INSTDIR\licences"
   Delete "$INSTDIR\*.dll"

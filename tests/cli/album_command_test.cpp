@@ -83,6 +83,22 @@ void PrintTo(const StatusCase& c, std::ostream* out) {
 
 class AlbumCommandStatus : public testing::TestWithParam<StatusCase> {};
 
+// The place data beside the program names the sample trail's photos: the first day at Bled, the
+// second in the gorge above it.
+TEST(AlbumCommand, NamesThePhotosPlacesFromThePlaceDataBesideIt) {
+  QTemporaryDir work;
+  copy_samples(work.path(), QDir(QStringLiteral(TRAILBOOK_SAMPLES_DIR))
+                                .entryList({QStringLiteral("IMG_0*.JPG")}, QDir::Files));
+  write_file(work.filePath(QStringLiteral("t.html")), "places=[{vorn_places}]");
+  const AlbumCommandRun run = run_album_command(
+      {QStringLiteral("--template"), QStringLiteral("t.html"), work.path()}, work.path());
+  ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
+  EXPECT_FALSE(run.out.contains("place data")) << run.out.toStdString();
+  EXPECT_EQ(read_file(QString::fromLocal8Bit(run.out_lines().last())),
+            "\xEF\xBB\xBFplaces=[[[\"Bled\",\"Slovenia\"],[\"Zgornje Gorje\",\"Slovenia\"]],"
+            "[0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,1]]");
+}
+
 TEST_P(AlbumCommandStatus, EndsWithTheRightStatusAndMessage) {
   const StatusCase& c = GetParam();
   QTemporaryDir work;

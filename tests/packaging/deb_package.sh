@@ -22,6 +22,7 @@ for entry in './usr/bin/trailbook -> ../lib/trailbook/trailbook' \
              './usr/bin/trailbook-album -> ../lib/trailbook/trailbook-album' \
              ./usr/lib/trailbook/templates/template.html \
              ./usr/lib/trailbook/trailbook-previews.so \
+             ./usr/lib/trailbook/places/places.dat \
              ./usr/share/applications/org.example.Trailbook.desktop \
              ./usr/share/metainfo/org.example.Trailbook.metainfo.xml; do
   grep -qF -- "$entry" "$work/contents.txt" || fail "the package lacks $entry"

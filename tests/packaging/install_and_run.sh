@@ -14,7 +14,8 @@ cmake --install "$build" --prefix "$work/prefix" > "$work/install.log" ||
 
 prefix=$work/prefix
 for file in lib/trailbook/trailbook lib/trailbook/trailbook-album lib/trailbook/trailbook-previews.so \
-            lib/trailbook/templates/template.html lib/trailbook/ini/t.txt lib/trailbook/readme.txt \
+            lib/trailbook/templates/template.html lib/trailbook/places/places.dat \
+            lib/trailbook/ini/t.txt lib/trailbook/readme.txt \
             share/applications/org.example.Trailbook.desktop \
             share/metainfo/org.example.Trailbook.metainfo.xml \
             share/icons/hicolor/48x48/apps/org.example.Trailbook.png \
@@ -38,4 +39,9 @@ grep -q '"IMG_0101.JPG"' "$page" || fail "the page does not list the photos"
 grep -q 'Total added 16 photos in this album.' "$work/out.txt" || fail "unexpected log"
 # The previews come from the decoder module beside the real program, not beside the link.
 [ "$(ls "${page%.html}_previews" | wc -l)" -eq 16 ] || { cat "$work/err.txt" >&2; fail "no previews"; }
+# The place data is found beside the installed program, through its link.
+printf 'places=[{vorn_places}]' > "$work/places.html"
+"$prefix/bin/trailbook-album" --template "$work/places.html" "$work/trail" > "$work/places.txt" ||
+  fail "trailbook-album with a place template"
+grep -q '"Bled","Slovenia"' "$(tail -n 1 "$work/places.txt")" || fail "the page names no places"
 echo "installed trailbook-album wrote $page"
