@@ -6,8 +6,8 @@
 #include "exif/formats/container_exif_locators.h"
 #include "exif/formats/iso_media_preview.h"
 #include "exif/formats/raf_preview.h"
-#include "exif/io/read_plan_hint.h"
 #include "exif/io/stream_reads.h"
+#include "exif/read_plan_hint.h"
 #include "exif/tiff/exif_block_decoder.h"
 #include "exif/tiff/tiff_preview.h"
 

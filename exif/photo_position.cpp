@@ -2,7 +2,7 @@
 
 #include "exif/file_exif_locator.h"
 #include "exif/io/os_photo_file.h"
-#include "exif/io/read_plan_hint.h"
+#include "exif/read_plan_hint.h"
 #include "exif/tiff/exif_record.h"
 #include "exif/tiff/exif_result_codes.h"
 #include "text/number_format.h"

@@ -5,9 +5,9 @@
 #include "exif/embedded_preview.h"
 #include "exif/file_exif_locator.h"
 #include "exif/io/os_photo_file.h"
-#include "exif/io/read_plan_hint.h"
 #include "exif/io/stream_reads.h"
 #include "exif/photo_formats.h"
+#include "exif/read_plan_hint.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "exif/file_exif_locator.h"
-#include "exif/io/read_plan_hint.h"
 #include "exif/photo_exif_locator.h"
 #include "exif/photo_position.h"
+#include "exif/read_plan_hint.h"
 #include "exif/tiff/exif_result_codes.h"
 #include "tests/exif/container_test_data.h"
 #include "tests/exif/exif_record_text.h"

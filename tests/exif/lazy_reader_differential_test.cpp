@@ -13,8 +13,8 @@
 
 #include "exif/file_exif_locator.h"
 #include "exif/io/os_photo_file.h"
-#include "exif/io/read_plan_hint.h"
 #include "exif/photo_exif_locator.h"
+#include "exif/read_plan_hint.h"
 #include "exif/tiff/exif_result_codes.h"
 #include "exif/tiff/exif_segment_locator.h"
 #include "tests/exif/container_test_data.h"

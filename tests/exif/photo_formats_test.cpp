@@ -7,7 +7,7 @@
 #include <QDir>
 #include <set>
 
-#include "exif/io/read_plan_hint.h"
+#include "exif/read_plan_hint.h"
 #include "tests/exif/whole_photo_file.h"
 
 namespace {
