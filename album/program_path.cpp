@@ -40,5 +40,5 @@ WideText default_template_file() {
 }
 
 void override_program_file_path(const WideText& path) {
-  overridden_path() = path;
+  overridden_path() = QDir::toNativeSeparators(path);
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "tests/platform_expectations.h"
 #include "tests/posix_files.h"
 
 #include "text/app_error.h"
@@ -69,8 +70,8 @@ TEST_F(LoadTextLines, NamesTheAbsolutePathAndReasonWhenItCannotOpen) {
     load_text_lines("ini/t.txt");
     FAIL() << "opened a missing file";
   } catch (const AppError& error) {
-    EXPECT_EQ(error.message(),
-              QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(absolute));
+    EXPECT_EQ(error.message(), QStringLiteral("Cannot open file \"%1\". %2")
+                                   .arg(absolute, system_reason(SystemFailure::no_such_folder)));
   }
   try {
     load_text_lines(folder.path());
