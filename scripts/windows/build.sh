@@ -292,7 +292,7 @@ if wanted trailbook; then
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTRAILBOOK_TESTS=ON -DTRAILBOOK_BROWSER_TESTS=OFF \
       > "$build_dir/configure.log" 2>&1 || { tail -40 "$build_dir/configure.log"; exit 1; }
   fi
-  # The test programs are run while building (to list their tests), so the DLLs come first.
+  # The DLLs beside the test programs, which ctest runs (first to list their tests).
   deploy_runtime "$build_dir/bin" test
   start_wine_session
   nice -n 10 cmake --build "$build_dir" --parallel "$jobs"
