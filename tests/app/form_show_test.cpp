@@ -78,7 +78,7 @@ TEST(FormShow, MissingIniFolderNamesTheAbsolutePathAndTheReason) {
   form.show();
 
   const QString version_file =
-      QFileInfo(folder.path() + QStringLiteral("ini/t.txt")).absoluteFilePath();
+      native_path(QFileInfo(folder.path() + QStringLiteral("ini/t.txt")).absoluteFilePath());
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].text,
             QStringLiteral("Cannot open file \"%1\". %2.")

@@ -70,14 +70,16 @@ TEST_F(LoadTextLines, NamesTheAbsolutePathAndReasonWhenItCannotOpen) {
     load_text_lines("ini/t.txt");
     FAIL() << "opened a missing file";
   } catch (const AppError& error) {
-    EXPECT_EQ(error.message(), QStringLiteral("Cannot open file \"%1\". %2")
-                                   .arg(absolute, system_reason(SystemFailure::no_such_folder)));
+    EXPECT_EQ(error.message(),
+              QStringLiteral("Cannot open file \"%1\". %2")
+                  .arg(native_path(absolute), system_reason(SystemFailure::no_such_folder)));
   }
   try {
     load_text_lines(folder.path());
     FAIL() << "opened a folder";
   } catch (const AppError& error) {
-    EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + folder.path() + "\". "));
+    EXPECT_TRUE(
+        error.message().startsWith("Cannot open file \"" + native_path(folder.path()) + "\". "));
     EXPECT_FALSE(error.message().endsWith('.'));
   }
 }
