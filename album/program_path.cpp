@@ -44,5 +44,5 @@ WideText default_places_file() {
 }
 
 void override_program_file_path(const WideText& path) {
-  overridden_path() = path;
+  overridden_path() = QDir::toNativeSeparators(path);
 }

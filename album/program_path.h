@@ -23,6 +23,7 @@ WideText default_places_file();
 // Resolves links and writes the path with the platform's separators.
 WideText resolve_program_file(const WideText& path);
 
-// Makes program_file_path() answer `path` instead of the real program; an empty path returns to
-// the real one. Lets the window be exercised with data folders of one's own choosing.
+// Makes program_file_path() answer `path` (with the platform's separators) instead of the real
+// program; an empty path returns to the real one. Lets the window be exercised with data folders of
+// one's own choosing.
 void override_program_file_path(const WideText& path);

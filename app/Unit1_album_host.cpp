@@ -1,9 +1,9 @@
 // The main window's side of the add-photos command: its dialog, log box and message box.
 #include <QCoreApplication>
-#include <QThreadPool>
 #include <exception>
 
 #include "album/photo_patterns.h"
+#include "album/worker_pool.h"
 #include "app/Unit1.h"
 #include "app/home_page.h"
 #include "app/message_boxes.h"
@@ -102,7 +102,7 @@ void TForm1::wait_for(const WideText& what, const std::function<void()>& work) {
   flush_log();
   StatusBar1->showMessage(what);
   std::exception_ptr failure;
-  QThreadPool pool;  // of its own, so that waiting for it waits for this work alone
+  WorkerPool pool;  // of its own, so that waiting for it waits for this work alone
   pool.start([&] {
     try {
       work();

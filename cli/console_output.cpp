@@ -16,7 +16,7 @@ void append_escaped_field(std::string& line, std::string_view field) {
         line += "\\r";
         break;
       case '\\':
-        line += "\\\\";
+        line += escapes_backslash ? "\\\\" : "\\";
         break;
       default:
         // Other control characters (an escape sequence in a camera's text) would drive the

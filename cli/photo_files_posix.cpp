@@ -4,7 +4,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "cli/console_output.h"
 #include "cli/photo_arguments.h"
+
+// A backslash is a name character like any other, escaped so that the output can be read back.
+const bool escapes_backslash = true;
 
 namespace {
 

@@ -12,10 +12,10 @@ set(rules
     "exif/tiff|exif/io/"
     "exif/formats|exif/io/ exif/tiff/"
     "exif|exif/"
-    # The sub-folders of album/ share the log, the photo table and the safe file writer of the
-    # road, and never the road itself.
+    # The sub-folders of album/ share the log, the photo table, the safe file writer and the
+    # worker pool of the road, and never the road itself.
     "album/track|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h"
-    "album/previews|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h"
+    "album/previews|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h album/worker_pool.h"
     "album/places|exif/ album/album_log.h album/album_log_texts.h album/photo_table.h"
     "album/page|exif/ album/track/ album/places/ album/album_log.h album/album_log_texts.h album/photo_table.h album/new_file.h"
     "album|exif/ album/")

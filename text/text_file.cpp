@@ -1,5 +1,6 @@
 #include "text/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -115,7 +116,8 @@ WideText load_text(const AnsiText& path) {
   DataFile file = read_data_file(path);
   if (!file.failure.isEmpty()) {
     throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
-                       .arg(QFileInfo(to_wide(path)).absoluteFilePath(), file.failure));
+                       .arg(QDir::toNativeSeparators(QFileInfo(to_wide(path)).absoluteFilePath()),
+                            file.failure));
   }
   return decode_text(file.bytes);
 }

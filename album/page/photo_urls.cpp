@@ -1,16 +1,12 @@
 #include "album/page/photo_urls.h"
 
 #include <QDir>
-#include <QList>
 #include <QUrl>
 
-namespace {
+#include "album/page/path_steps.h"
+#include "text/text_ops.h"
 
-QList<AnsiText> steps_of(const AnsiText& path) {
-  QList<AnsiText> steps = path.split('/');
-  steps.removeAll(AnsiText());
-  return steps;
-}
+namespace {
 
 AnsiText encoded_steps(const QList<AnsiText>& steps, qsizetype from) {
   AnsiText url;
@@ -24,20 +20,19 @@ AnsiText encoded_steps(const QList<AnsiText>& steps, qsizetype from) {
 }  // namespace
 
 AnsiText relative_photo_url(const AnsiText& photo_path, const AnsiText& page_folder) {
-#ifdef _WIN32
-  const AnsiText relative =
-      to_ansi(QDir(to_wide(page_folder)).relativeFilePath(to_wide(photo_path)));
-  return QUrl::toPercentEncoding(to_wide(relative), "/");
-#else
-  const QList<AnsiText> photo = steps_of(photo_path);
-  if (!photo_path.startsWith('/')) return encoded_steps(photo, 0);  // a bare name: beside it
-  const QList<AnsiText> folder = steps_of(page_folder);
+  const PathSteps photo = path_steps(photo_path);
+  if (photo.root.isEmpty()) return encoded_steps(photo.names, 0);  // a bare name: beside it
+  const PathSteps folder = path_steps(page_folder);
+  // Another drive or share (Windows only) has no way there from the page: its file URL.
+  if (!folder.root.isEmpty() && !same_step(photo.root, folder.root)) {
+    return QUrl::fromLocalFile(QDir::fromNativeSeparators(to_wide(photo_path))).toEncoded();
+  }
   qsizetype common = 0;
-  while (common < folder.size() && common + 1 < photo.size() && folder[common] == photo[common]) {
+  while (common < folder.names.size() && common + 1 < photo.names.size() &&
+         same_step(folder.names[common], photo.names[common])) {
     ++common;
   }
   AnsiText url;
-  for (qsizetype i = common; i < folder.size(); ++i) url += "../";
-  return url + encoded_steps(photo, common);
-#endif
+  for (qsizetype i = common; i < folder.names.size(); ++i) url += "../";
+  return url + encoded_steps(photo.names, common);
 }

@@ -1,6 +1,5 @@
 #pragma once
 // The preview step of an album: a preview for every photo on the page, in a folder beside it.
-#include <QThreadPool>
 #include <atomic>
 #include <deque>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "album/album_log.h"
 #include "album/photo_table.h"
 #include "album/previews/preview_folder.h"
+#include "album/worker_pool.h"
 #include "text/text_types.h"
 
 // Makes previews on a pool of worker threads while the photos are still being read: the folder is
@@ -66,5 +66,5 @@ class AlbumPreviewStep {
   std::atomic<qsizetype> done_{0};
   static constexpr qsizetype most_pending_bytes = 32 << 20;
   std::atomic<qsizetype> pending_bytes_{0};
-  QThreadPool pool_;  // of its own, so that waiting for it waits for this step alone
+  WorkerPool pool_;  // of its own, so that waiting for it waits for this step alone
 };

@@ -3,7 +3,9 @@
 ;   -DOUT_FILE=<Trailbook-1.0.0-setup.exe>
 ; Installs for all users (Program Files, needs admin rights) or, chosen on the first page or with
 ; /CurrentUser, for the current user only (no admin rights). /S installs silently.
-Unicode true
+; A 64-bit installer for the 64-bit program: it writes the 64-bit registry view and Program Files
+; folder without redirection, and runs where the program runs.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Trailbook"

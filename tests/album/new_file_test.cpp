@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "album_test_support.h"
+#include "tests/platform_expectations.h"
 #include "text/app_error.h"
 
 namespace {
@@ -77,10 +78,10 @@ TEST_F(WriteNewFile, ReportsAFolderThatCannotTakeThePageWithTheSystemsReason) {
   write_bytes(path("a file"), "x");
   const struct {
     QString page;
-    const char* reason;
+    QString reason;
   } cases[] = {
-      {path("missing folder/page.html"), "No such file or directory"},
-      {path("a file/page.html"), "Not a directory"},
+      {path("missing folder/page.html"), system_reason(SystemFailure::no_such_folder)},
+      {path("a file/page.html"), system_reason(SystemFailure::not_a_folder)},
   };
   for (const auto& c : cases) {
     try {

@@ -5,6 +5,7 @@
 #include "album/add_photos.h"
 #include "app/Unit1.h"
 #include "app_test_support.h"
+#include "tests/platform_expectations.h"
 
 namespace {
 
@@ -41,9 +42,11 @@ TEST_P(VersionFile, GivesTheCaptionOrTheError) {
     EXPECT_TRUE(desktop.boxes.empty());
   }
   // The paths and the address are set before the version file is read, so they hold either way.
-  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path,
+            native_path(folder.path() + QStringLiteral("templates/template.html")));
   EXPECT_EQ(form.home_url, AnsiText(TRAILBOOK_HOME_URL));
-  EXPECT_EQ(to_wide(form.version_file_path), folder.path() + QStringLiteral("ini/t.txt"));
+  EXPECT_EQ(to_wide(form.version_file_path),
+            native_path(folder.path() + QStringLiteral("ini/t.txt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,15 +78,16 @@ TEST(FormShow, MissingIniFolderNamesTheAbsolutePathAndTheReason) {
   form.show();
 
   const QString version_file =
-      QFileInfo(folder.path() + QStringLiteral("ini/t.txt")).absoluteFilePath();
+      native_path(QFileInfo(folder.path() + QStringLiteral("ini/t.txt")).absoluteFilePath());
   ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(
-      desktop.boxes[0].text,
-      QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(version_file));
+  EXPECT_EQ(desktop.boxes[0].text,
+            QStringLiteral("Cannot open file \"%1\". %2.")
+                .arg(version_file, system_reason(SystemFailure::no_such_folder)));
   EXPECT_EQ(desktop.boxes[0].caption, QStringLiteral("Trailbook"));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Trailbook"));
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(form.template_path, folder.path() + QStringLiteral("templates/template.html"));
+  EXPECT_EQ(form.template_path,
+            native_path(folder.path() + QStringLiteral("templates/template.html")));
 }
 
 TEST(FormShow, RunsOnlyOnTheFirstShowing) {

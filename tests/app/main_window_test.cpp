@@ -11,6 +11,7 @@
 #include "app/app_icon.h"
 #include "app/window_placement.h"
 #include "app_test_support.h"
+#include "tests/platform_expectations.h"
 #include "text/app_error.h"
 
 namespace {
@@ -133,7 +134,7 @@ TEST_F(MainWindow, HelpCommandsHandTheirTargetsToTheShell) {
   const QString home_page = QStringLiteral(TRAILBOOK_HOME_URL);
   // The folder name holds characters outside Latin-1; the path keeps them.
   EXPECT_EQ(desktop.shell_targets,
-            (QStringList{folder.path() + QStringLiteral("readme.txt"), home_page,
+            (QStringList{native_path(folder.path() + QStringLiteral("readme.txt")), home_page,
                          home_page + QStringLiteral("support.htm")}));
   EXPECT_TRUE(desktop.boxes.empty());
 }

@@ -6,10 +6,34 @@
 #include <QFile>
 #include <QProcess>
 
+#include "tests/platform_expectations.h"
+
 QList<QByteArray> AlbumCommandRun::out_lines() const {
   QList<QByteArray> lines = out.split('\n');
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
   return lines;
+}
+
+const QByteArray recorded_line_end = on_windows ? "\r\n" : "\n";
+
+QString write_recording_opener(const QString& folder, const QString& record) {
+  // The record appears whole or not at all: written beside it, then renamed.
+  if (on_windows) {
+    const QString opener = folder + QStringLiteral("/opener.cmd");
+    write_file(opener,
+               "@echo off\r\necho %~1>\"%~dp0opened.part\"\r\nmove /y \"%~dp0opened.part\" \"" +
+                   QDir::toNativeSeparators(record).toUtf8() + "\" >nul\r\n");
+    return opener;
+  }
+  const QString opener = folder + QStringLiteral("/opener.sh");
+  write_file(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"$0.part\" && mv \"$0.part\" " +
+                         QFile::encodeName(record) + "\n");
+  QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return opener;
+}
+
+QByteArray in_dot(const QByteArray& line) {
+  return '.' + QByteArray(1, QDir::separator().toLatin1()) + line;
 }
 
 AlbumCommandRun run_album_command(const QStringList& arguments, const QString& working_folder,
@@ -28,6 +52,10 @@ AlbumCommandRun run_album_command(const QStringList& arguments, const QString& w
   }
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
+  // The Windows C runtime ends each line written as text with CR LF; the command never writes a
+  // CR of its own (it writes \r).
+  run.out.replace("\r\n", "\n");
+  run.err.replace("\r\n", "\n");
   run.exit_status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   return run;
 }

@@ -373,11 +373,8 @@ TEST(AlbumCommand, Accepts100000Files) {
 TEST(AlbumCommand, OpenHandsThePageToTheDesktopOpener) {
   QTemporaryDir work;
   copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG")});
-  const QString opener = work.filePath(QStringLiteral("opener.sh"));
   const QString record = work.filePath(QStringLiteral("opened.txt"));
-  write_file(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" > \"$0.part\" && mv \"$0.part\" " +
-                         QFile::encodeName(record) + "\n");
-  QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString opener = write_recording_opener(work.path(), record);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("TRAILBOOK_OPENER"), opener);
   const QString photo_path = work.filePath(QStringLiteral("IMG_0101.JPG"));
@@ -393,7 +390,7 @@ TEST(AlbumCommand, OpenHandsThePageToTheDesktopOpener) {
   // The opener runs detached; give it a moment.
   QDeadlineTimer deadline(10000);
   while (!QFileInfo::exists(record) && !deadline.hasExpired()) QThread::msleep(20);
-  EXPECT_EQ(read_file(record), opened.out_lines().last() + '\n');
+  EXPECT_EQ(read_file(record), opened.out_lines().last() + recorded_line_end);
 }
 
 TEST(AlbumCommand, FindsItsTemplateThroughASymbolicLink) {

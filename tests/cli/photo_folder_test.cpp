@@ -33,9 +33,11 @@ TEST(PhotoFolder, ListsPhotoPatternsInAnyCaseSortedByName) {
   const AlbumCommandRun run =
       run_album_command({QStringLiteral("--positions"), work.path()}, work.path());
   EXPECT_EQ(run.exit_status, 1);  // none of them has a position
-  EXPECT_EQ(printed_names(run, work.path() + u'/'),
-            (QStringList{"A.jpeg", "b.JPG", "c.TIFF", "d.Tif", "e.raw", "f.png", "h.JpG", "i.Heic",
-                         "X.jpg", "x.jpg"}));
+  QStringList expected{"A.jpeg", "b.JPG", "c.TIFF", "d.Tif", "e.raw",
+                       "f.png",  "h.JpG", "i.Heic", "X.jpg", "x.jpg"};
+  // Windows names ignore letter case: "X.jpg" was written over "x.jpg".
+  if (QDir::separator() == u'\\') expected.removeOne(QStringLiteral("X.jpg"));
+  EXPECT_EQ(printed_names(run, work.path() + QDir::separator()), expected);
 }
 
 TEST(PhotoFolder, KeepsArgumentOrderAndTheFolderAsGiven) {

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -35,9 +36,9 @@ TEST(PositionsOutput, OneLinePerFileInTheOrderGiven) {
                 "notes.txt\t-3\t\t\t",
                 "empty.jpg\t-3\t\t\t",
                 // The folder "." stands for its photo files, sorted by name.
-                "./empty.jpg\t-3\t\t\t",
-                "./IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07",
-                "./IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17",
+                in_dot("empty.jpg\t-3\t\t\t"),
+                in_dot("IMG_0101.JPG\t1\t46.3689119444444\t14.114205\t2024:05:18 08:41:07"),
+                in_dot("IMG_0110.JPG\t1\t0\t0\t2024:05:18 11:02:17"),
             }));
 }
 
@@ -48,7 +49,9 @@ TEST(PositionsOutput, AddsThePlacedPositionWithATrack) {
   copy_samples(work.path(), {QStringLiteral("IMG_0101.JPG"), QStringLiteral("IMG_0110.JPG")});
   ASSERT_TRUE(QFile::copy(QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/CAM_0201.JPG"),
                           work.filePath(QStringLiteral("CAM_0201.JPG"))));
-  const QString track = QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/walk.gpx");
+  // A full path: the command runs in another folder (on Windows, maybe on another drive).
+  const QString track =
+      QFileInfo(QStringLiteral(TRAILBOOK_SAMPLES_DIR "/track/walk.gpx")).absoluteFilePath();
   const struct {
     QStringList options;
     const char* no_gps_line;  // IMG_0110.JPG has no offset of its own
@@ -155,13 +158,13 @@ TEST(PositionsOutput, ReadsEveryContainerKindOfAFolder) {
       run_album_command({QStringLiteral("--positions"), QStringLiteral(".")}, work.path());
   ASSERT_EQ(run.exit_status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out_lines(), (QList<QByteArray>{
-                                 "./a.tif\t1\t46.35\t14.08\t2024:05:18 08:10:00",
-                                 "./b.png\t1\t46.35\t14.08\t2024:05:18 08:11:00",
-                                 "./c.heic\t1\t46.35\t14.08\t2024:05:18 08:12:00",
-                                 "./d.webp\t1\t46.35\t14.08\t2024:05:18 08:13:00",
-                                 "./e.avif\t1\t46.35\t14.08\t2024:05:18 08:14:00",
-                                 "./f.jpg\t1\t46.35\t14.08\t2024:05:18 08:15:00",
-                                 "./g.NEF\t1\t46.35\t14.08\t2024:05:18 08:16:00",
+                                 in_dot("a.tif\t1\t46.35\t14.08\t2024:05:18 08:10:00"),
+                                 in_dot("b.png\t1\t46.35\t14.08\t2024:05:18 08:11:00"),
+                                 in_dot("c.heic\t1\t46.35\t14.08\t2024:05:18 08:12:00"),
+                                 in_dot("d.webp\t1\t46.35\t14.08\t2024:05:18 08:13:00"),
+                                 in_dot("e.avif\t1\t46.35\t14.08\t2024:05:18 08:14:00"),
+                                 in_dot("f.jpg\t1\t46.35\t14.08\t2024:05:18 08:15:00"),
+                                 in_dot("g.NEF\t1\t46.35\t14.08\t2024:05:18 08:16:00"),
                              }));
 }
 

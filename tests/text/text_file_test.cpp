@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "tests/platform_expectations.h"
 #include "tests/posix_files.h"
 
 #include "text/app_error.h"
@@ -70,13 +71,15 @@ TEST_F(LoadTextLines, NamesTheAbsolutePathAndReasonWhenItCannotOpen) {
     FAIL() << "opened a missing file";
   } catch (const AppError& error) {
     EXPECT_EQ(error.message(),
-              QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(absolute));
+              QStringLiteral("Cannot open file \"%1\". %2")
+                  .arg(native_path(absolute), system_reason(SystemFailure::no_such_folder)));
   }
   try {
     load_text_lines(folder.path());
     FAIL() << "opened a folder";
   } catch (const AppError& error) {
-    EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + folder.path() + "\". "));
+    EXPECT_TRUE(
+        error.message().startsWith("Cannot open file \"" + native_path(folder.path()) + "\". "));
     EXPECT_FALSE(error.message().endsWith('.'));
   }
 }

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "tests/platform_expectations.h"
+
 namespace {
 
 TEST(AnsiText, ComparesUnsignedBytesWithoutLocale) {
@@ -35,6 +37,10 @@ TEST(FormatTimestamp, WritesFourteenDigits) {
   EXPECT_EQ(format_timestamp(QDateTime(QDate(987, 12, 3), QTime(23, 59, 0))), "09871203235900");
 }
 
+struct PathPartsCase {
+  const char *folder, *name;
+};
+
 TEST(PathParts, SplitAtTheLastSlash) {
   struct Case {
     const char *path, *folder, *name;
@@ -45,12 +51,31 @@ TEST(PathParts, SplitAtTheLastSlash) {
       {"/a.jpg", "/", "a.jpg"},
       {"/photos/", "/photos/", ""},
       {"", "", ""},
-      {"/photos/12:30 lunch.jpg", "/photos/", "12:30 lunch.jpg"},  // ':' is a name character
-      {"C:a.jpg", "", "C:a.jpg"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(folder_of(c.path), c.folder) << c.path;
     EXPECT_EQ(name_of(c.path), c.name) << c.path;
+  }
+}
+
+// On Linux ':' and '\' are name characters; Windows ends a folder with either, as with '/'.
+TEST(PathParts, SplitAtThePlatformsSeparators) {
+  struct Case {
+    const char* path;
+    PathPartsCase linux_parts, windows_parts;
+  };
+  const Case cases[] = {
+      {"/photos/12:30 lunch.jpg", {"/photos/", "12:30 lunch.jpg"}, {"/photos/12:", "30 lunch.jpg"}},
+      {"C:a.jpg", {"", "C:a.jpg"}, {"C:", "a.jpg"}},
+      {"C:\\photos\\a.jpg", {"", "C:\\photos\\a.jpg"}, {"C:\\photos\\", "a.jpg"}},
+      {"/p/x\\y.jpg", {"/p/", "x\\y.jpg"}, {"/p/x\\", "y.jpg"}},
+  };
+  for (const Case& c : cases) {
+    const PathPartsCase& parts = on_windows ? c.windows_parts : c.linux_parts;
+    EXPECT_EQ(folder_of(c.path), parts.folder) << c.path;
+    EXPECT_EQ(name_of(c.path), parts.name) << c.path;
+    EXPECT_EQ(ansi_folder_of(c.path), AnsiText(parts.folder)) << c.path;
+    EXPECT_EQ(ansi_name_of(c.path), AnsiText(parts.name)) << c.path;
   }
 }
 

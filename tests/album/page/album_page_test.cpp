@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "album_test_support.h"
+#include "tests/platform_expectations.h"
 #include "text/app_error.h"
 
 namespace {
@@ -228,7 +229,8 @@ TEST_F(WriteAlbumPage, EndsAfterTheSeparatorWhenTheTemplateCannotBeRead) {
       write_album_page(input(unreadable), log_);
       ADD_FAILURE() << "no error for " << unreadable.toStdString();
     } catch (const AppError& error) {
-      EXPECT_TRUE(error.message().startsWith("Cannot open file \"" + unreadable + "\". "))
+      EXPECT_TRUE(
+          error.message().startsWith("Cannot open file \"" + native_path(unreadable) + "\". "))
           << error.what();
     }
     EXPECT_EQ(log_.lines, QStringList({kSeparator, ""}));

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <libheif/heif.h>
+
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -346,6 +348,8 @@ TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone
   huge.replace(ispe + 8, 8, QByteArray("\x7F\xFF\xFF\xFF\x7F\xFF\xFF\xFF", 8));
   const QByteArray whole = sample(TRAILBOOK_ALBUM_SAMPLES, "no-thumbnail.heic");
   const QByteArray truncated = whole.first(whole.indexOf("mdat") + 400);
+  // AVIF needs libheif's AV1 decoder, which the Windows build's libheif goes without.
+  const bool av1 = heif_have_decoder_for_format(heif_compression_AV1);
   const struct {
     const char* name;
     QByteArray bytes;
@@ -359,7 +363,8 @@ TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone
        QSize(320, 240), false},
       {"thumbnail.heic", sample(TRAILBOOK_ALBUM_SAMPLES, "thumbnail.heic"), QSize(160, 120), false},
       {"whole.heic", whole, QSize(320, 240), false},
-      {"photo.avif", sample(TRAILBOOK_EXIF_SAMPLES, "photo.avif"), QSize(32, 24), false},
+      {"photo.avif", sample(TRAILBOOK_EXIF_SAMPLES, "photo.avif"), av1 ? QSize(32, 24) : QSize(),
+       false},
       {"huge.heic", huge, QSize(), false},
       {"truncated.heic", truncated, QSize(), false},
   };
@@ -383,7 +388,8 @@ TEST_F(AlbumPreviews, PhotosBrowsersCannotShowGetPreviewsAndHostileOnesFailAlone
     EXPECT_GT(qRed(image.pixel(red)), 200) << photo.name;
     EXPECT_GT(qBlue(image.pixel(blue)), 200) << photo.name;
   }
-  EXPECT_TRUE(log_.steps.contains(QStringLiteral("Previews: 6 made, 0 reused, 2 failed.")))
+  EXPECT_TRUE(log_.steps.contains(av1 ? QStringLiteral("Previews: 6 made, 0 reused, 2 failed.")
+                                      : QStringLiteral("Previews: 5 made, 0 reused, 3 failed.")))
       << log_.steps.join('\n').toStdString();
 }
 

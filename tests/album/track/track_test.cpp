@@ -10,6 +10,7 @@
 #include "album/track/track_time.h"
 #include "album_test_support.h"
 #include "fixture_photos.h"
+#include "tests/platform_expectations.h"
 
 namespace {
 
@@ -126,8 +127,8 @@ TEST(GpxReading, LogsEachFileAndLeavesOutOnlyTheBadOne) {
                         "\": 1 points, 2024-06-04 08:00:00 to 2024-06-04 08:00:00 UTC (1 points "
                         "without a time skipped)");
   // The system's reasons, as for the other data files.
-  EXPECT_EQ(log[2],
-            "Track \"" + dir.filePath("none.gpx") + "\" left out: No such file or directory");
+  EXPECT_EQ(log[2], "Track \"" + dir.filePath("none.gpx") +
+                        "\" left out: " + system_reason(SystemFailure::no_such_file));
   EXPECT_EQ(log[3], "Track \"" + dir.path() + "\" left out: Is a directory");
 }
 
