@@ -12,6 +12,7 @@
 #include "album/track/gpx_track.h"
 #include "album/track/track_placing.h"
 #include "album/track/track_time.h"
+#include "best_of_five.h"
 
 namespace {
 
@@ -19,25 +20,6 @@ constexpr int kPoints = 100000;
 constexpr int kPhotos = 10000;
 constexpr std::int64_t kStart = 19878 * ms_per_day;  // 2024-06-04 00:00 UTC
 constexpr std::int64_t kStep = 5 * ms_per_second;    // a point every 5 s, as watches record
-
-struct Timing {
-  double wall_ms = 1e300;
-  double cpu_ms = 1e300;
-};
-
-Timing best_of_five(const std::function<void()>& work) {
-  Timing best;
-  for (int run = 0; run < 5; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpu_start = std::clock();
-    work();
-    const double cpu = 1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
-    const double wall =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    if (wall < best.wall_ms) best = {wall, cpu};
-  }
-  return best;
-}
 
 QByteArray gpx_of_points(int count) {
   QByteArray gpx =
@@ -50,11 +32,6 @@ QByteArray gpx_of_points(int count) {
            format_time(t).replace(u' ', u'T').toLatin1() + "Z</time></trkpt>\n";
   }
   return gpx + "</trkseg></trk></gpx>\n";
-}
-
-void report(const char* what, const Timing& t, double goal_ms) {
-  std::printf("%-44s %8.1f ms (cpu %6.1f ms)  goal < %.0f ms%s\n", what, t.wall_ms, t.cpu_ms,
-              goal_ms, t.cpu_ms < goal_ms ? "" : "  MISSED");
 }
 
 }  // namespace
