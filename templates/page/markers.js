@@ -75,7 +75,8 @@ function photoMarker(p, icon, role) {
   marker.photoIndex = p.index;
   marker.walkPlace = p.walk;
   marker.on('add', function () { marker._icon.dataset.index = p.index; });
-  marker.on('click', function () { openPhoto(p.index, false); });
+  // However opened, the popup has the focus: the arrow keys and Escape work at once.
+  marker.on('click', function () { openPhoto(p.index, true); });
   marker.on('keypress', function (e) {
     if (e.originalEvent.key === 'Enter') openPhoto(p.index, true);
   });
