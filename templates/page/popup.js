@@ -4,7 +4,7 @@ import { chooseDay } from './days.js';
 import { byId, notice } from './dom.js';
 import { formatNumber, formatPosition, describeDateTime } from './formats.js';
 import { writeHash } from './links.js';
-import { map, mapElement, showAll } from './map.js';
+import { keepView, map, mapElement, showAll } from './map.js';
 import { ask, indexKey, markerOf, photoTitle, refreshMarkers } from './markers.js';
 import { drawable, endPlace, photoAt, previewOf, selection, showOriginalInstead, sourceText, startPlace,
   total, urlOf, walk, walkOf } from './photos.js';
@@ -214,6 +214,7 @@ function wellInView(latLng) {
 // Zooms the map until photo `index` stands in view on its own (or in its spot's stack).
 export function revealPhoto(index) {
   var p = photoAt(index), marker = markerOf(index);
+  keepView();
   map.stop();  // a pan still under way would carry the photo off the view
   if (marker && wellInView(marker.getLatLng())) return Promise.resolve();
   var zoom = Math.round(map.getZoom());
