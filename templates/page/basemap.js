@@ -128,8 +128,8 @@ export function setUpBaseMap(overlays) {
         mapElement.classList.add('tb-no-tiles');
         map.addLayer(offlineMap);
         offlineMap.watchForTiles(tileLayers[0], tilesBack);
-        showNotice('No map tiles could be loaded (is this computer offline?). Shown instead: the ' +
-          'offline map of coasts, borders and large towns; map tiles return when they load again.');
+        showNotice('No map tiles could be loaded (offline?): showing the offline map of coasts, ' +
+          'borders and towns.');
         // The notice stands over the map's bottom: the photos move above it.
         refitIfUntouched();
       });

@@ -40,9 +40,10 @@ function boundsOf(from, to) {
 export function coveredPadding() {
   var box = mapElement.getBoundingClientRect(), covered = { top: 0, right: 0, bottom: 0, left: 0 };
   var notice = byId('tb-notice'), gallery = byId('tb-gallery');
-  if (notice && !notice.hidden) {
-    covered.bottom = Math.max(0, box.bottom - notice.getBoundingClientRect().top);
-  }
+  // The notice stands at the bottom of a narrow map (at the top of a wide one, in the band kept
+  // free for the pins).
+  var noticeTop = notice && !notice.hidden ? notice.getBoundingClientRect().top : box.bottom;
+  if (noticeTop > box.top + box.height / 2) covered.bottom = box.bottom - noticeTop;
   if (gallery && !gallery.hidden) {
     var sheet = gallery.getBoundingClientRect();
     if (sheet.top > box.top + 1) covered.bottom = Math.max(covered.bottom, box.bottom - sheet.top);
@@ -82,7 +83,7 @@ export function keepView() { fitted = null; }
 // Fits again when something came over the map (the tile notice) while it still shows the view
 // it was fitted to, with no photo open.
 export function refitIfUntouched() {
-  if (!fitted || album.openIndex !== undefined || map.getZoom() !== fitted.zoom ||
+  if (!fitted || !coveredPadding().bottom || album.openIndex !== undefined || map.getZoom() !== fitted.zoom ||
       map.project(map.getCenter()).distanceTo(map.project(fitted.center)) > 2) return;
   showAll();
 }

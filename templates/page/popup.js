@@ -1,10 +1,10 @@
 // The photo popup: a photo's preview, name, date-time and position, with steps to the photos
 // before and after it in the walk; and the current photo, which the strip and the link follow.
 import { chooseDay } from './days.js';
-import { byId, notice } from './dom.js';
+import { byId } from './dom.js';
 import { formatNumber, formatPosition, describeDateTime } from './formats.js';
 import { writeHash } from './links.js';
-import { keepView, map, mapElement, showAll } from './map.js';
+import { coveredPadding, keepView, map, mapElement, showAll } from './map.js';
 import { ask, indexKey, markerOf, photoTitle, refreshMarkers } from './markers.js';
 import { drawable, endPlace, photoAt, previewOf, selection, showOriginalInstead, sourceText, startPlace,
   total, urlOf, walk, walkOf } from './photos.js';
@@ -205,10 +205,8 @@ export function openPhoto(index, moveFocus, focusOn) {
 }
 // On the map and clear of its controls and the tile notice.
 function wellInView(latLng) {
-  var at = map.latLngToContainerPoint(latLng), size = map.getSize(), bottom = 90;
-  if (!notice.hidden) {
-    bottom = Math.max(bottom, mapElement.getBoundingClientRect().bottom - notice.getBoundingClientRect().top + 16);
-  }
+  var at = map.latLngToContainerPoint(latLng), size = map.getSize();
+  var bottom = Math.max(90, coveredPadding().bottom + 16);
   return at.x >= 56 && at.x <= size.x - 56 && at.y >= 90 && at.y <= size.y - bottom;
 }
 // Zooms the map until photo `index` stands in view on its own (or in its spot's stack).
