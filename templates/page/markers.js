@@ -53,7 +53,7 @@ export function initIndex(data, again) {
 
 // Start and end stand as pins above their spot, so a stack there stays in reach.
 function markerIcon(extra, html) {
-  return L.divIcon({ className: 'tb-photo-marker' + extra, iconSize: extra ? [28, 28] : [24, 24],
+  return L.divIcon({ className: 'tb-photo-marker' + extra, iconSize: extra ? [28, 44] : [24, 24],
     iconAnchor: extra ? [14, 46] : [12, 12],
     html: '<span aria-hidden="true">' + (html || '') + '</span>' });
 }

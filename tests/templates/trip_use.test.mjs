@@ -335,9 +335,10 @@ describe('pins and colours', () => {
       try {
         await settle(view.page);
         const crossings = await view.page.evaluate(() => {
-          // Every part of a marker counts as what it covers, whatever it lets clicks through.
+          // A stem counts as what it covers, whatever it lets clicks through.
           const style = document.createElement('style');
-          style.textContent = '.leaflet-marker-pane *, .leaflet-marker-pane *::after { pointer-events: auto !important; }';
+          style.textContent = '.leaflet-marker-pane .tb-photo-marker::after, .leaflet-marker-pane .tb-stem ' +
+            '{ pointer-events: auto !important; }';
           document.head.appendChild(style);
           const { map, photos } = window.album;
           const box = document.getElementById('map').getBoundingClientRect();
