@@ -1,6 +1,6 @@
 // The base map: tile layers, the layer menu and the notice when tiles fail.
 import { showNotice } from './dom.js';
-import { map, mapElement, MAX_ZOOM } from './map.js';
+import { map, mapElement, MAX_ZOOM, refitIfUntouched } from './map.js';
 import { createOfflineMap } from './offline_basemap.js';
 import { whenReady } from './tasks.js';
 import { album } from './test_hooks.js';
@@ -118,6 +118,7 @@ export function setUpBaseMap(overlays) {
     if (next) {
       showNotice('Map tiles from "' + layer.provider.name + '" could not be loaded; switched to "' +
         next.provider.name + '". Other maps are in the layer menu.', 20000);
+      refitIfUntouched();
       map.addLayer(next);
     } else {
       // The offline map's drawing would hold up the photos': it comes once they are placed,
@@ -127,8 +128,10 @@ export function setUpBaseMap(overlays) {
         mapElement.classList.add('tb-no-tiles');
         map.addLayer(offlineMap);
         offlineMap.watchForTiles(tileLayers[0], tilesBack);
-        showNotice('No map tiles could be loaded (is this computer offline?). Shown instead: the ' +
-          'offline map of coasts, borders and large towns; map tiles return when they load again.');
+        showNotice('No map tiles could be loaded (offline?): showing the offline map of coasts, ' +
+          'borders and towns.');
+        // The notice stands over the map's bottom: the photos move above it.
+        refitIfUntouched();
       });
     }
     album.tileLayer = next;

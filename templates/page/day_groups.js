@@ -2,9 +2,11 @@
 // together in the walk (time order).
 import { MONTHS, formatNumber, plural, weekday } from './formats.js';
 
-// Day colours: distinct on streets, satellite and the plain background alike.
-export var DAY_COLOURS = ['#d7263d', '#1f6feb', '#1e8a3c', '#8e3fc7', '#d46a00', '#00838f', '#b0186a',
-  '#5b6b12'];
+// Day colours: distinct from each other on streets, satellite and the plain background alike,
+// and apart from the markers' own colours (the green start, the red end, the slate photos and
+// clusters, the amber of the photo shown), so that a day's line is never taken for a pin.
+export var DAY_COLOURS = ['#1f6feb', '#c2187a', '#00a3a3', '#8e3fc7', '#7a8a00', '#e75aa8', '#5f6bd6',
+  '#b8860b'];
 
 // Adds to `days` the days of the walk places from `from` to `to`, going on from the days
 // found before, and sets each photo's day (album.dayOf[index]); gives `km` plus the distance

@@ -7,7 +7,7 @@ import { map, showAll } from './map.js';
 import { refreshMarkers, replaceMarkers, showSelection } from './markers.js';
 import { days, selection, setSelection, total } from './photos.js';
 import { stripLayout, stripRewind } from './strip.js';
-import { exposeActions } from './test_hooks.js';
+import { album, exposeActions } from './test_hooks.js';
 import { refreshTrail } from './trail.js';
 
 var daysButton, daysPanel, dayList;
@@ -49,8 +49,12 @@ function toggleDays(open) {
     if (pressed) pressed.focus();
   }
 }
-// Shows one day (or all with -1): its photos, its trail, the map fitted to it.
-export function chooseDay(day, fit) {
+// Shows one day (or all with -1): its photos, its trail, the map fitted to it. A day chosen
+// closes the photo shown, and the address then names the day alone: the day's view is the map
+// fitted to the day, which a photo's popup would pan away from, and a photo of another day is
+// not on that map. So a reload, Back and Forward show the day, or the photo, as they were.
+// `quiet`: the caller writes the address itself.
+export function chooseDay(day, fit, quiet) {
   if (!(day >= -1 && day < days.length)) day = -1;
   var changed = day !== selection.day;
   setSelection(day);
@@ -61,6 +65,7 @@ export function chooseDay(day, fit) {
   });
   if (changed) {
     map.closePopup();
+    album.current = undefined;
     closeGallery();
     replaceMarkers();
     stripRewind();
@@ -69,7 +74,7 @@ export function chooseDay(day, fit) {
   }
   if (fit) showAll();
   var done = refreshMarkers();
-  if (changed) writeHash();
+  if (changed && !quiet) writeHash();
   return done;
 }
 

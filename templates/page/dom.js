@@ -13,6 +13,7 @@ export function setUpNotice() {
 export function showNotice(text, lingerMs) {
   clearTimeout(noticeTimer);
   byId('tb-notice-text').textContent = text;
+  notice.title = text;
   notice.hidden = false;
   if (lingerMs) noticeTimer = setTimeout(function () { notice.hidden = true; }, lingerMs);
 }

@@ -5,7 +5,7 @@ import { byId, reducedMotion } from './dom.js';
 import { formatCount, formatNumber, describeDateTime, plural } from './formats.js';
 import { openGallery } from './gallery.js';
 import { applyHash } from './links.js';
-import { map, MAX_ZOOM } from './map.js';
+import { fitPadding, fitPlaces, map, MAX_ZOOM } from './map.js';
 import { days, photoAt, selection, startPlace, endPlace, walk } from './photos.js';
 import { openPhoto, markCurrent } from './popup.js';
 import { markReady } from './tasks.js';
@@ -56,7 +56,7 @@ function markerIcon(extra, html) {
     iconAnchor: extra ? [14, 46] : [12, 12],
     html: '<span aria-hidden="true">' + (html || '') + '</span>' });
 }
-var plainIcon, firstIcon, lastIcon;
+var plainIcon, firstIcon, lastIcon, stemIcon;
 function clusterIcon(n, stack) {
   var size = n < 10 ? 's' : n < 1000 ? 'm' : 'l';
   var px = size === 's' ? 34 : size === 'm' ? 42 : 50;
@@ -74,7 +74,8 @@ function photoMarker(p, icon, role) {
   marker.photoIndex = p.index;
   marker.walkPlace = p.walk;
   marker.on('add', function () { marker._icon.dataset.index = p.index; });
-  marker.on('click', function () { openPhoto(p.index, false); });
+  // However opened, the popup has the focus: the arrow keys and Escape work at once.
+  marker.on('click', function () { openPhoto(p.index, true); });
   marker.on('keypress', function (e) {
     if (e.originalEvent.key === 'Enter') openPhoto(p.index, true);
   });
@@ -93,11 +94,12 @@ export function setUpMarkers() {
   plainIcon = markerIcon('');
   firstIcon = markerIcon(' tb-first', 'S');
   lastIcon = markerIcon(' tb-last', 'E');
+  stemIcon = L.divIcon({ className: 'tb-stem', iconSize: [2, 20], iconAnchor: [1, 20], html: '' });
   markerLayer = L.layerGroup();
   ends = L.layerGroup();
   photoLayer = L.layerGroup([markerLayer, ends]).addTo(map);
   exposeActions({
-    placed: function () { return placed + ends.getLayers().length; },
+    placed: function () { return placed + ends.getLayers().length / 2; },
     markerOf: markerOf
   });
   progress = byId('tb-progress');
@@ -111,11 +113,17 @@ export function markerOf(index) {
   return found;
 }
 
+// A pin and, under every other marker, its stem down to the photo's spot.
+function addPin(p, icon, role) {
+  ends.addLayer(photoMarker(p, icon, role));
+  ends.addLayer(L.marker(p.latLng, { icon: stemIcon, interactive: false, keyboard: false,
+    zIndexOffset: -100000 }));
+}
 function placeEnds() {
   ends.clearLayers();
   var s = startPlace(), e = endPlace();
-  if (s >= 0) ends.addLayer(photoMarker(photoAt(walk[s]), firstIcon, 'Start'));
-  if (e >= 0) ends.addLayer(photoMarker(photoAt(walk[e]), lastIcon, 'End'));
+  if (s >= 0) addPin(photoAt(walk[s]), firstIcon, 'Start');
+  if (e >= 0) addPin(photoAt(walk[e]), lastIcon, 'End');
 }
 // What is shown changed (see chooseDay): its own index, start and end.
 export function showSelection(day) {
@@ -166,7 +174,7 @@ export function refreshMarkers() {
 function orderForKeyboard() {
   var list = [];
   shown.forEach(function (m) { if (m._icon) list.push(m); });
-  ends.eachLayer(function (m) { if (m._icon) list.push(m); });
+  ends.eachLayer(function (m) { if (m._icon && m.photoIndex !== undefined) list.push(m); });
   list.sort(function (a, b) { return a.walkPlace - b.walkPlace; });
   list.forEach(function (m) {
     m._icon.dataset.walk = m.walkPlace;
@@ -189,18 +197,21 @@ function makeMarker(item, key, zoom) {
   return marker;
 }
 
-// A cluster opens the gallery of its photos and zooms the map in to it; a stack (photos
-// at one spot) only opens the gallery.
+// A cluster opens the gallery of its photos and zooms the map in to them, into the part of the
+// map the gallery leaves free (on a phone its sheet covers the map's lower part); a stack
+// (photos at one spot) only opens the gallery, and the map pans to bring it into that part.
 function openCluster(item, key, latLng, focus, stack) {
   var where = stack ? ' taken at this spot' : ' here';
-  ask('leaves', { key: key, clusterId: item[4], group: item[5] }).then(function (reply) {
-    openGallery(reply.walk, plural(reply.walk.length, 'photo', 'photos') + where, focus);
+  var expanded = stack ? Promise.resolve(null) : ask('expansion', { key: key, clusterId: item[4] });
+  Promise.all([ask('leaves', { key: key, clusterId: item[4], group: item[5] }), expanded]).then(function (replies) {
+    var places = replies[0].walk;
+    openGallery(places, plural(places.length, 'photo', 'photos') + where, focus);
+    if (stack) {
+      map.panInside(latLng, Object.assign({ animate: !reducedMotion }, fitPadding()));
+    } else {
+      fitPlaces(places, Math.min(replies[1].zoom, MAX_ZOOM));
+    }
   });
-  if (!stack) {
-    ask('expansion', { key: key, clusterId: item[4] }).then(function (reply) {
-      map.setView(latLng, Math.min(reply.zoom, MAX_ZOOM), { animate: !reducedMotion });
-    });
-  }
 }
 
 // Says so when placing the photos takes a while.

@@ -12,6 +12,7 @@ import { pause } from './tasks.js';
 import { album, exposePhotos, exposePositionLists, exposeStringLists, timing } from './test_hooks.js';
 import { parse as parseTrack, build as buildTrack, validSource, describeSource } from './track.js';
 import { UNDRAWN_KINDS } from './undrawn_kinds.js';
+import { showUnplaced } from './unplaced.js';
 
 // Characters of a list of names or date-times read at a time: a few milliseconds.
 var STRINGS_STEP_CHARS = 200000;
@@ -247,9 +248,7 @@ export async function showSummary() {
     byId('tb-distance').title = 'Distance along the recorded track';
     byId('tb-distance').insertAdjacentHTML('beforeend', '<span class="tb-sr"> along the recorded track</span>');
   }
-  if (lists.withoutPosition) {
-    byId('tb-unplaced').textContent = formatNumber(lists.withoutPosition) + ' without position';
-  }
+  if (lists.withoutPosition) showUnplaced(lists.withoutPosition);
   document.title = 'Photo album' + DASH + plural(total, 'photo', 'photos') +
     (spanText ? ', ' + spanText : '');
   await pause();

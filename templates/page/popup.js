@@ -1,10 +1,10 @@
 // The photo popup: a photo's preview, name, date-time and position, with steps to the photos
 // before and after it in the walk; and the current photo, which the strip and the link follow.
 import { chooseDay } from './days.js';
-import { byId, notice } from './dom.js';
+import { byId } from './dom.js';
 import { formatNumber, formatPosition, describeDateTime } from './formats.js';
 import { writeHash } from './links.js';
-import { map, mapElement, showAll } from './map.js';
+import { coveredPadding, keepView, map, mapElement, showAll } from './map.js';
 import { ask, indexKey, markerOf, photoTitle, refreshMarkers } from './markers.js';
 import { drawable, endPlace, photoAt, previewOf, selection, showOriginalInstead, sourceText, startPlace,
   total, urlOf, walk, walkOf } from './photos.js';
@@ -23,6 +23,7 @@ export function setUpPopup() {
   live = byId('tb-live');
   map.on('popupclose', function () { album.openIndex = undefined; });
   exposeActions({ revealPhoto: revealPhoto, openPhoto: openPhoto });
+  document.addEventListener('keydown', popupKeys);
   byId('tb-fit').addEventListener('click', function () { map.closePopup(); showAll(); });
   byId('tb-first-photo').addEventListener('click', function () {
     openPhoto(walk[selection.from], true, 'next');
@@ -126,14 +127,6 @@ function popupContent(index, focusOn) {
   nav.appendChild(where);
   nav.appendChild(next);
   figure.appendChild(nav);
-  figure.addEventListener('keydown', function (e) {
-    if (e.key === 'ArrowLeft' && before >= 0) openPhoto(before, true, 'prev');
-    else if (e.key === 'ArrowRight' && after >= 0) openPhoto(after, true, 'next');
-    else if (e.key === 'Escape') closeAndRefocus(index);
-    else return;
-    e.preventDefault();
-    e.stopPropagation();
-  });
   figure.focusTarget = focusOn === 'prev' && !prev.disabled ? prev
     : focusOn === 'next' && !next.disabled ? next : !next.disabled ? next : prev;
   return figure;
@@ -151,25 +144,51 @@ export function announce(index) {
   var p = photoAt(index);
   live.textContent = 'Photo ' + placeText(index).replace(' / ', ' of ') + ': ' + photoTitle(p);
 }
-// Makes photo `index` the current one: strip, link and announcement follow.
-export function setCurrent(index) {
+// Makes photo `index` the current one: strip, link and announcement follow (the link in a new
+// history entry, or with `replace` in place of the one shown).
+export function setCurrent(index, replace) {
   album.current = index;
   markCurrent();
   stripShow(index);
-  writeHash();
+  writeHash(replace);
 }
 
-// Shows photo `index` in the popup, zooming in until it stands on its own (or in its stack).
-var openRequest = 0;
+// The arrow keys step from the photo shown and Escape closes it, with the focus in the popup
+// or on nothing (the popup's content is replaced, or the map zooms to the next photo with the
+// popup closed meanwhile). Each press counts: a step goes on from the photo the one before
+// asked for, shown or not yet; only the last of them is drawn.
+function popupKeys(e) {
+  var inPopup = e.target.closest && e.target.closest('.leaflet-popup');
+  if (!inPopup && e.target !== document.body && e.target !== document.documentElement) return;
+  if (e.altKey || e.ctrlKey || e.metaKey || !byId('tb-viewer').hidden) return;
+  if (album.current === undefined || album.openIndex === undefined && !opening) return;
+  var step = e.key === 'ArrowLeft' ? -1 : e.key === 'ArrowRight' ? 1 : 0;
+  if (step) {
+    var target = walkStep(album.current, step);
+    if (target >= 0) openPhoto(target, true, step < 0 ? 'prev' : 'next');
+  } else if (e.key === 'Escape') {
+    closeAndRefocus(album.current);
+  } else {
+    return;
+  }
+  e.preventDefault();
+  e.stopPropagation();
+}
+
+// Shows photo `index` in the popup, zooming in until it stands on its own (or in its stack);
+// with `moveFocus`, the focus goes to the popup (to its `focusOn` step: 'prev' or 'next').
+var openRequest = 0, opening = false;
 export function openPhoto(index, moveFocus, focusOn) {
   if (!(index >= 0 && index < total)) return Promise.resolve();
   var p = photoAt(index);
-  if (p.walk < selection.from || p.walk >= selection.to) chooseDay(-1, false);
+  if (p.walk < selection.from || p.walk >= selection.to) chooseDay(-1, false, true);
   var request = ++openRequest;
+  opening = true;
   setCurrent(index);
   announce(index);
   var show = function () {
     if (request !== openRequest) return;
+    opening = false;
     var marker = markerOf(index);
     var content = popupContent(index, focusOn);
     popup.setLatLng(marker ? marker.getLatLng() : p.latLng).setContent(content).openOn(map);
@@ -186,15 +205,14 @@ export function openPhoto(index, moveFocus, focusOn) {
 }
 // On the map and clear of its controls and the tile notice.
 function wellInView(latLng) {
-  var at = map.latLngToContainerPoint(latLng), size = map.getSize(), bottom = 90;
-  if (!notice.hidden) {
-    bottom = Math.max(bottom, mapElement.getBoundingClientRect().bottom - notice.getBoundingClientRect().top + 16);
-  }
+  var at = map.latLngToContainerPoint(latLng), size = map.getSize();
+  var bottom = Math.max(90, coveredPadding().bottom + 16);
   return at.x >= 56 && at.x <= size.x - 56 && at.y >= 90 && at.y <= size.y - bottom;
 }
 // Zooms the map until photo `index` stands in view on its own (or in its spot's stack).
 export function revealPhoto(index) {
   var p = photoAt(index), marker = markerOf(index);
+  keepView();
   map.stop();  // a pan still under way would carry the photo off the view
   if (marker && wellInView(marker.getLatLng())) return Promise.resolve();
   var zoom = Math.round(map.getZoom());
@@ -207,6 +225,8 @@ export function revealPhoto(index) {
 }
 // Closes the popup and gives the focus back to the photo's marker, for keyboard users.
 function closeAndRefocus(index) {
+  ++openRequest;  // a photo on its way stays away
+  opening = false;
   map.closePopup();
   var marker = markerOf(index);
   if (marker && marker._icon) marker._icon.focus();

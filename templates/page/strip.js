@@ -58,7 +58,9 @@ function stripItem(k) {
     bar.style.background = days[p.day].colour;
     item.appendChild(bar);
   }
-  item.addEventListener('click', function () { openPhoto(index, false); });
+  // By mouse, touch or Enter: the popup takes the focus, so that the arrow keys and Escape
+  // work on it at once (the arrow keys on an item that has the focus step the strip).
+  item.addEventListener('click', function () { openPhoto(index, true); });
   item.addEventListener('keydown', function (e) {
     var step = e.key === 'ArrowRight' ? 1 : e.key === 'ArrowLeft' ? -1 : 0;
     var target = step ? walkStep(index, step) : -1;

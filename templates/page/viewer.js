@@ -1,6 +1,7 @@
 // The full-window viewer of one photo, with steps to the photos before and after it.
 import { byId } from './dom.js';
 import { describeDateTime } from './formats.js';
+import { writeHash } from './links.js';
 import { photoAt, sourceText, urlOf } from './photos.js';
 import { announce, openPhoto, placeText, setCurrent, walkStep } from './popup.js';
 import { album, exposeActions } from './test_hooks.js';
@@ -13,8 +14,12 @@ function setPageBehindInert(inert) {
   document.querySelectorAll('body > .tb-header, body > .tb-main, body > .tb-strip')
     .forEach(function (part) { part.inert = inert; });
 }
+export function viewerOpen() { return !!viewer && !viewer.hidden; }
+// Opens the viewer on photo `index` (in a new history entry), or shows that photo in it when it
+// is open (in place of the entry shown: see links.js).
 export function openViewer(index, opener) {
-  if (viewer.hidden) viewerState.opener = opener || document.activeElement;
+  var stepping = !viewer.hidden;
+  if (!stepping) viewerState.opener = opener || document.activeElement;
   setPageBehindInert(true);
   viewerState.index = index;
   var p = photoAt(index);
@@ -34,7 +39,7 @@ export function openViewer(index, opener) {
     var other = walkStep(index, step);
     if (other >= 0) new Image().src = urlOf(photoAt(other));
   });
-  setCurrent(index);
+  setCurrent(index, stepping);
   announce(index);
   if (!viewer.contains(document.activeElement)) byId('tb-viewer-close').focus();
 }
@@ -48,8 +53,11 @@ export function closeViewer() {
   setPageBehindInert(false);
   viewerImg.removeAttribute('src');
   if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
-  var opener = viewerState.opener;
-  if (opener && document.contains(opener) && opener !== document.body) opener.focus();
+  writeHash(true);
+  // Back on the photo the viewer showed: in its popup when it was opened from there.
+  var opener = viewerState.opener, popupOpener = opener && opener.closest && opener.closest('.leaflet-popup');
+  if (opener && document.contains(opener) && opener !== document.body &&
+      !(popupOpener && album.openIndex !== album.current)) opener.focus({ preventScroll: true });
   else if (album.current !== undefined) openPhoto(album.current, true);
 }
 

@@ -10,7 +10,8 @@ import {
 } from './album_pages.mjs';
 import { browserSession } from './browser_session.mjs';
 
-const RED = '#d7263d', BLUE = '#1f6feb', GREY = '#5b6575';
+// The first two days' colours, and the colour of the track on days without photos.
+const DAY_1 = '#1f6feb', DAY_2 = '#c2187a', GREY = '#5b6575';
 
 // An arc of `steps` + 1 points from (lat, lng0) to (lat, lng1), bulging north (bulge > 0) or
 // south, with the writer's five decimals.
@@ -80,14 +81,14 @@ describe('an album with a track', () => {
     const { page } = view;
     await settle(page);
     assert.deepEqual(await drawnTrail(page), [
-      { colour: RED, parts: [TRACK[0].points] },
-      { colour: BLUE, parts: [TRACK[1].points] },
+      { colour: DAY_1, parts: [TRACK[0].points] },
+      { colour: DAY_2, parts: [TRACK[1].points] },
       { colour: GREY, parts: [TRACK[2].points] },
     ]);
     assert.deepEqual(await endMarkers(page), { start: 'start.jpg', end: 'end.jpg' });
     await page.evaluate(() => window.album.chooseDay(1, true));
     await settle(page);
-    assert.deepEqual(await drawnTrail(page), [{ colour: BLUE, parts: [TRACK[1].points] }]);
+    assert.deepEqual(await drawnTrail(page), [{ colour: DAY_2, parts: [TRACK[1].points] }]);
     await page.evaluate(() => window.album.chooseDay(-1, true));
     await settle(page);
     assert.equal((await drawnTrail(page)).length, 3);
@@ -132,8 +133,8 @@ test('a day the track misses keeps the line between its photos, and its distance
   try {
     await settle(page);
     assert.deepEqual(await drawnTrail(page), [
-      { colour: RED, parts: [TRACK[0].points] },
-      { colour: BLUE, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
+      { colour: DAY_1, parts: [TRACK[0].points] },
+      { colour: DAY_2, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
     ]);
     const photoKm = await page.evaluate(() => window.album.distanceKm) - trackKm([TRACK[0]]);
     assert.ok(Math.abs(photoKm - trackKm([{ points: ROWS.slice(2).map((r) => [+r.lat, +r.lng]) }])) < 1e-6);
@@ -146,8 +147,8 @@ test('a day the track misses keeps the line between its photos, and its distance
 describe('without a usable track', () => {
   // Today's trail: each day's photos in time order, a day starting at the day before's last photo.
   const photoTrail = [
-    { colour: RED, parts: [ROWS.slice(0, 3).map((r) => [+r.lat, +r.lng])] },
-    { colour: BLUE, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
+    { colour: DAY_1, parts: [ROWS.slice(0, 3).map((r) => [+r.lat, +r.lng])] },
+    { colour: DAY_2, parts: [ROWS.slice(2).map((r) => [+r.lat, +r.lng])] },
   ];
   const CASES = [
     ['the list left unfilled', undefined],

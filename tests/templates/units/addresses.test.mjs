@@ -16,11 +16,13 @@ test('the page\'s link names the day and the photo, and reads back what it wrote
   const LINKS = [
     [-1, undefined, ''], [0, undefined, '#day=1'], [-1, 'a b&c=d.jpg', '#photo=a%20b%26c%3Dd.jpg'],
     [4, 'x/\u5317.jpg', '#day=5&photo=x%2F%E5%8C%97.jpg'],
+    [1, 'v.jpg', '#day=2&photo=v.jpg&view=1', true], [-1, undefined, '', true],
   ];
-  for (const [day, photo, hash] of LINKS) {
-    assert.equal(hashText(day, photo), hash);
+  for (const [day, photo, hash, inViewer] of LINKS) {
+    assert.equal(hashText(day, photo, inViewer), hash);
     const fields = parseHash(hash);
-    assert.deepEqual([fields.day, fields.photo], [day >= 0 ? String(day + 1) : undefined, photo]);
+    assert.deepEqual([fields.day, fields.photo, fields.view],
+      [day >= 0 ? String(day + 1) : undefined, photo, inViewer && photo ? '1' : undefined]);
   }
   // A field that does not decode, and parts without a value, are left out.
   assert.deepEqual(parseHash('#photo=%E5%8C&day=2&junk'), { day: '2' });
