@@ -8,6 +8,7 @@
 
 #include "album/previews/photo_preview.h"
 #include "album/previews/preview_decoder_module.h"
+#include "tests/platform_expectations.h"
 #include "text/text_types.h"
 
 namespace {
@@ -45,8 +46,8 @@ TEST(PreviewDecoderModule, RefusesWhatIsNoDecoderModule) {
     QString reason;
   } cases[] = {
       {work.filePath(QStringLiteral("none.so")),
-       work.filePath(QStringLiteral("none.so")) + QStringLiteral(" is missing")},
-      {garbage, QStringLiteral("Cannot load library ") + garbage},
+       native_path(work.filePath(QStringLiteral("none.so"))) + QStringLiteral(" is missing")},
+      {garbage, QStringLiteral("Cannot load library ") + native_path(garbage)},
   };
   for (const auto& each : cases) {
     const LoadedPreviewDecoder loaded = load_preview_decoder(each.file);
