@@ -98,7 +98,8 @@ class AlbumRun {
   std::optional<AlbumPreviewStep> previews_;
   AnsiText page_path_;  // the name the page is to take
   std::vector<PhotoRow> rows_;
-  std::optional<PhotoTimes> times_;  // of the photos, with a track
+  std::vector<UnplacedPhoto> unplaced_;  // the photos given that are not on the map
+  std::optional<PhotoTimes> times_;      // of the photos, with a track
 };
 
 void AlbumRun::take_in_photos(std::vector<PhotoOutcome>& outcomes) {
@@ -130,6 +131,9 @@ void AlbumRun::take_in_photos(std::vector<PhotoOutcome>& outcomes) {
     log_photo(log_, path, photo);
     if (photo.source != PositionSource::none) {
       add_row(make_photo_row(path, photo.album_position()), photo);
+    } else {
+      unplaced_.push_back(
+          {path, photo.read == PhotoRead::decoded ? photo.position.date_time : AnsiText()});
     }
     outcomes.push_back(
         {photo.read, photo.source != PositionSource::none, photo.source == PositionSource::track});
@@ -163,7 +167,8 @@ AnsiText AlbumRun::write_page(std::int32_t& photos_on_page) {
           times_ ? &*times_ : nullptr,
           page_path_,
           template_,
-          settings_.places_file};
+          settings_.places_file,
+          unplaced_};
       written = write_album_page(page, page_lines);
       // Freeing a hundred thousand rows and preview jobs takes a while too.
       photos_on_page = static_cast<std::int32_t>(rows_.size());

@@ -37,6 +37,7 @@ const PLACEHOLDERS = [
   '{vorn_photos_without_position}',
   '{vorn_track}',
   '{vorn_position_sources}',
+  '{vorn_unplaced}',
 ];
 
 const MIME = { '.png': 'image/png', '.svg': 'image/svg+xml', '.gif': 'image/gif', '.jpg': 'image/jpeg' };

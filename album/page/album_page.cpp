@@ -19,7 +19,7 @@ struct Placeholder {
   const AnsiText AlbumLists::*field;
 };
 
-constexpr std::array<Placeholder, 11> kPlaceholders = {{
+constexpr std::array<Placeholder, 12> kPlaceholders = {{
     {u"{vorn_lat_long_photo_1}", &AlbumLists::lat_long_photo_1},
     {u"{vorn_filenames}", &AlbumLists::filenames},
     {u"{vorn_datetimes}", &AlbumLists::datetimes},
@@ -31,6 +31,7 @@ constexpr std::array<Placeholder, 11> kPlaceholders = {{
     {u"{vorn_track}", &AlbumLists::track},
     {u"{vorn_position_sources}", &AlbumLists::position_sources},
     {u"{vorn_places}", &AlbumLists::places},
+    {u"{vorn_unplaced}", &AlbumLists::unplaced},
 }};
 
 constexpr QStringView kPlaceholderStart = u"{vorn_";
@@ -110,6 +111,19 @@ AnsiText build_photo_urls(std::span<const PhotoRow> rows, const AnsiText& page_f
     }
   }
   return any ? urls : AnsiText();
+}
+
+AnsiText build_unplaced_list(std::span<const UnplacedPhoto> photos, const AnsiText& page_folder) {
+  AnsiText list;
+  for (const UnplacedPhoto& photo : photos) {
+    AnsiText entry;
+    append_quoted(entry, ansi_name_of(photo.path));
+    append_quoted(entry, photo.date_time);
+    append_quoted(entry, relative_photo_url(photo.path, page_folder));
+    append_separator(list);
+    list += '[' + entry + ']';
+  }
+  return list;
 }
 
 AnsiText build_preview_urls(std::span<const PhotoRow> rows) {
@@ -223,6 +237,9 @@ AnsiText write_album_page(const AlbumPageInput& input, AlbumLog& log) {
   if (input.tracks != nullptr && input.times != nullptr) {
     lists.track = build_track_pieces(input.tracks->segments, input.times->day_offset);
     lists.position_sources = build_position_sources(rows);
+  }
+  if (template_text.contains("{vorn_unplaced}")) {
+    lists.unplaced = build_unplaced_list(input.unplaced, ansi_folder_of(input.page_path));
   }
   if (template_text.contains("{vorn_places}")) {
     lists.places = read_place_lists(rows, input.places_file, log);

@@ -24,9 +24,21 @@ struct AlbumLists {
   AnsiText track{};                  // {"day":"2024:06:04","points":[[..,..],...]},...
   AnsiText position_sources{};       // null,{"track":12},...
   AnsiText places{};                 // [["Bled","Slovenia"]],[0,null]: album/page/place_lists.h
+  AnsiText unplaced{};  // ["a.jpg","2019:07:14 10:22:03","../a.jpg"],...: photos not on the map
 };
 
 AlbumLists build_album_lists(std::span<const PhotoRow> rows);
+
+// A photo given to the album that is not on the map: no position of its own nor from a track, or
+// not readable as a photo.
+struct UnplacedPhoto {
+  AnsiText path;
+  AnsiText date_time;  // as read; empty when none
+};
+
+// The unplaced list: each photo's name, date-time and address relative to `page_folder`, in the
+// order given; empty when there is none.
+AnsiText build_unplaced_list(std::span<const UnplacedPhoto> photos, const AnsiText& page_folder);
 
 // The photo_urls list: each row's photo relative to `page_folder`, percent-encoded; null for a
 // photo beside the page whose name is its address; empty when that holds for every row.
@@ -78,6 +90,7 @@ struct AlbumPageInput {
   AnsiText page_path;  // the name the page is to take
   AlbumTemplate album_template;
   AnsiText places_file;  // the place data, read only for a template that holds {vorn_places}
+  std::span<const UnplacedPhoto> unplaced;  // the photos given that are not among the rows
 };
 
 // The last stage of an album: closes the log block and, when there are rows, writes the page at

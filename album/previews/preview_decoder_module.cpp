@@ -1,5 +1,6 @@
 #include "album/previews/preview_decoder_module.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -15,7 +16,9 @@ LoadedPreviewDecoder failed(const WideText& reason) {
 
 LoadedPreviewDecoder load_preview_decoder(const WideText& module_file) {
   // Where the file is missing, QLibrary's error would name the last of the other names it tries.
-  if (!QFileInfo::exists(module_file)) return failed(module_file + QStringLiteral(" is missing"));
+  if (!QFileInfo::exists(module_file)) {
+    return failed(QDir::toNativeSeparators(module_file) + QStringLiteral(" is missing"));
+  }
   // Never unloaded (the QLibrary going leaves the module loaded): the decoder must outlive its
   // callers.
   QLibrary library(module_file);

@@ -123,6 +123,10 @@ export async function readLists() {
     return typeof n === 'number' && n >= 0 && Math.floor(n) === n;
   });
   lists.withoutPosition = withoutPosition ? withoutPosition[0] : null;
+  // Their names, date-times and addresses, where the writer gave one entry for each of them.
+  lists.unplaced = lists.withoutPosition ? readOptional('tb-unplaced-list', lists.withoutPosition, function (e) {
+    return Array.isArray(e) && e.length === 3 && e.every(isString);
+  }) : null;
   // A recorded track, when the writer gave one, is the trail; some photos were placed on it.
   await pause();
   var trackElement = byId('tb-track');
@@ -248,7 +252,7 @@ export async function showSummary() {
     byId('tb-distance').title = 'Distance along the recorded track';
     byId('tb-distance').insertAdjacentHTML('beforeend', '<span class="tb-sr"> along the recorded track</span>');
   }
-  if (lists.withoutPosition) showUnplaced(lists.withoutPosition);
+  if (lists.withoutPosition) showUnplaced(lists.withoutPosition, lists.unplaced);
   document.title = 'Photo album' + DASH + plural(total, 'photo', 'photos') +
     (spanText ? ', ' + spanText : '');
   await pause();

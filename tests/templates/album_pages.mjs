@@ -249,7 +249,7 @@ const WHEN_READY = `new Promise((ready) => {
 // addresses (functions of the photo's name), the number of photos without a position, the
 // track (a list of pieces, or the text to put between the brackets) and the positions'
 // sources (a function of the photo's name). A list the writer already filled is replaced.
-export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition, track, positionSource }) {
+export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosition, unplaced, track, positionSource }) {
   let page = fs.readFileSync(pagePath, 'utf8');
   const names = JSON.parse(/<script type="application\/json" id="tb-names">(.*?)<\/script>/s.exec(page)[1]);
   const fill = (id, text) => {
@@ -260,6 +260,7 @@ export function fillOptionalLists(pagePath, { photoUrl, previewUrl, withoutPosit
   if (photoUrl) fill('tb-photo-urls', list(photoUrl));
   if (previewUrl) fill('tb-preview-urls', list(previewUrl));
   if (withoutPosition !== undefined) fill('tb-without-position', String(withoutPosition));
+  if (unplaced) fill('tb-unplaced-list', JSON.stringify(unplaced).slice(1, -1));
   if (track !== undefined) fill('tb-track', typeof track === 'string' ? track : JSON.stringify(track).slice(1, -1));
   if (positionSource) fill('tb-position-sources', list(positionSource));
   fs.writeFileSync(pagePath, page);

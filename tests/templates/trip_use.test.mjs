@@ -2,6 +2,7 @@
 // work on the popup whatever opened it, every press counts, a chosen day and an open viewer
 // survive a reload and Back, and Back undoes one thing at a time.
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
@@ -78,22 +79,35 @@ describe('a three-day trip in use', () => {
     });
   }
 
-  test('the photos without position are a button that says what is missing', async () => {
+  test('the photos without position are a button that lists them, or says what is missing', async () => {
     const dir = session.folder();
-    const unplacedPage = path.join(dir, 'unplaced.html');
-    writeAlbumPage(ROWS, unplacedPage);
-    fillOptionalLists(unplacedPage, { withoutPosition: 10 });
-    const other = await openAlbum(session.browser, unplacedPage);
-    try {
-      const { page } = other;
-      await page.click('#tb-unplaced button');
-      assert.match(await page.textContent('#tb-unplaced-text'), /^10 photos given to this album are not on the map/);
-      await page.keyboard.press('Escape');
-      assert.deepEqual(await page.evaluate(() => [document.getElementById('tb-unplaced-panel').hidden,
-        document.activeElement.textContent, document.activeElement.getAttribute('aria-expanded')]),
-      [true, '10 without position', 'false']);
-    } finally {
-      await other.context.close();
+    fs.copyFileSync(new URL('../../samples/IMG_0101.JPG', import.meta.url), path.join(dir, 'IMG_0900.JPG'));
+    const unplaced = [['IMG_0900.JPG', '2024:06:04 11:02:40', 'IMG_0900.JPG'], ['RAW_1.NEF', '', 'RAW_1.NEF']];
+    const cases = [
+      { count: 10, unplaced: undefined, text: /^10 photos given to this album are not on the map.*log names each/, items: [], images: 0 },
+      { count: 2, unplaced, text: /^2 photos given to this album are not on the map.*They are:$/,
+        items: ['IMG_0900.JPG \u00b7 4 Jun 2024, 11:02:40', 'RAW_1.NEF \u00b7 no date'], images: 1 },
+    ];
+    for (const c of cases) {
+      const unplacedPage = path.join(dir, `unplaced-${c.count}.html`);
+      writeAlbumPage(ROWS, unplacedPage);
+      fillOptionalLists(unplacedPage, { withoutPosition: c.count, unplaced: c.unplaced });
+      const other = await openAlbum(session.browser, unplacedPage);
+      try {
+        const { page } = other;
+        await page.click('#tb-unplaced button');
+        assert.match(await page.textContent('#tb-unplaced-text'), c.text);
+        assert.deepEqual(await page.$$eval('#tb-unplaced-photos li', (items) => items.map((li) => li.textContent)), c.items);
+        // The photo's own picture, where the browser draws its kind; none for the raw file.
+        await page.waitForFunction((n) => [...document.querySelectorAll('#tb-unplaced-photos img')]
+          .filter((img) => img.complete && img.naturalWidth > 0).length === n, c.images);
+        await page.keyboard.press('Escape');
+        assert.deepEqual(await page.evaluate(() => [document.getElementById('tb-unplaced-panel').hidden,
+          document.activeElement.textContent, document.activeElement.getAttribute('aria-expanded')]),
+        [true, `${c.count} without position`, 'false']);
+      } finally {
+        await other.context.close();
+      }
     }
   });
 

@@ -85,6 +85,23 @@ TEST(BuildAlbumLists, AddressListsAreLeftEmptyWhenTheyTellNothing) {
   }
 }
 
+// The photos not on the map: name, date-time and address each, escaped like the other lists.
+TEST(BuildAlbumLists, UnplacedPhotosWithTheirNamesDatesAndAddresses) {
+  const struct {
+    std::vector<UnplacedPhoto> photos;
+    const char* list;
+  } cases[] = {
+      {{}, ""},
+      {{{"/p/a.jpg", "2019:07:14 10:22:03"}}, "[\"a.jpg\",\"2019:07:14 10:22:03\",\"a.jpg\"]"},
+      {{{"/q/x \"<b>.heic", ""}, {"/p/b.jpg", ""}},
+       "[\"x \\\"\\u003Cb>.heic\",\"\",\"../q/x%20%22%3Cb%3E.heic\"],"
+       "[\"b.jpg\",\"\",\"b.jpg\"]"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(build_unplaced_list(c.photos, "/p/"), AnsiText(c.list)) << c.list;
+  }
+}
+
 TEST(FillAlbumTemplate, FillsEveryPlaceholderInOnePass) {
   const AlbumLists lists = {
       "1.00000,2.00000", "\"{vorn_datetimes}.jpg\"", "\"D\"", "[L]", "[S]", "\"u\"", "", ""};
