@@ -301,13 +301,12 @@ if wanted trailbook; then
 fi
 
 # --- tests -------------------------------------------------------------------------------------
-# The Linux trailbook-album that the Windows page is compared with: build/'s, built if missing.
+# The Linux trailbook-album that the Windows page is compared with: build/'s, with its template,
+# brought up to date with the sources (nothing to do when it is).
 linux_album_program() {
   local linux_build=$root/build
-  if [ ! -x "$linux_build/bin/trailbook-album" ]; then
-    [ -f "$linux_build/build.ninja" ] || cmake -S "$root" -B "$linux_build" -G Ninja -DTRAILBOOK_TESTS=ON >/dev/null
-    nice -n 10 cmake --build "$linux_build" --parallel "$jobs" --target trailbook-album >/dev/null
-  fi
+  [ -f "$linux_build/build.ninja" ] || cmake -S "$root" -B "$linux_build" -G Ninja -DTRAILBOOK_TESTS=ON >/dev/null
+  nice -n 10 cmake --build "$linux_build" --parallel "$jobs" --target trailbook-album album_template >/dev/null
   echo "$linux_build/bin/trailbook-album"
 }
 
